@@ -1,0 +1,21 @@
+#include "app/bord.h"
+
+#include "modules/kleuren.h"
+
+TBord::TBord(TfKwintelvlak* form, QWidget* parent) : QWidget(parent), m_form(form) {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kleuren::knopVlak);
+    setPalette(pal);
+}
+
+void TBord::pasGrootteAan() {
+    QRect omvang(0, 0, 1, 1);
+    for (QObject* o : children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && !w->isHidden())
+            omvang |= w->geometry();
+    }
+    // Only the part right and below of the origin can be scrolled to.
+    setMinimumSize(std::max(0, omvang.right() + 1), std::max(0, omvang.bottom() + 1));
+}

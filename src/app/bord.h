@@ -1,0 +1,21 @@
+// The board: the widget inside the scroll area that every module and the
+// logo panel stand on. Module positions are measured from its top left, so
+// they never depend on how far the board is scrolled.
+#pragma once
+
+#include <QWidget>
+
+class TfKwintelvlak;
+
+class TBord : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBord(TfKwintelvlak* form, QWidget* parent = nullptr);
+
+    // Grows the board to hold every child that stands beyond the visible
+    // area, so the scroll area can reach it.
+    void pasGrootteAan();
+
+private:
+    TfKwintelvlak* m_form;
+};

@@ -1,0 +1,275 @@
+// Start-up, shutdown, the menus and the small menu commands of the main window.
+#include "app/kwintelvlak.h"
+
+#include "app/berichten.h"
+#include "app/bord.h"
+#include "modules/module.h"
+#include "modules/onderdelen.h"
+#include "modules/tekeningen.h"
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+
+namespace {
+constexpr int kClientBreedte = 720;
+constexpr int kClientHoogte = 576;
+
+// One number format for the whole process: a comma separates the decimals,
+// and group separators are neither written nor accepted.
+void stelDecimaalKommaIn() {
+    QLocale nl(QLocale::Dutch, QLocale::Netherlands);
+    nl.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    QLocale::setDefault(nl);
+}
+} // namespace
+
+TfKwintelvlak::TfKwintelvlak(QWidget* parent) : QMainWindow(parent) { formCreate(); }
+
+TfKwintelvlak::~TfKwintelvlak() { formDestroy(); }
+
+QString TfKwintelvlak::programmaMap() {
+    QString map = QCoreApplication::applicationDirPath();
+    if (!map.endsWith(QLatin1Char('/')))
+        map += QLatin1Char('/');
+    return map;
+}
+
+void TfKwintelvlak::formCreate() {
+    setWindowTitle(QStringLiteral("Kwintelvlak"));
+    // The font of every control on the board: the platform's sans-serif at
+    // 11 pixels, so measured module geometry stays as designed.
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kleuren::knopVlak);
+    pal.setColor(QPalette::Button, kleuren::knopVlak);
+    pal.setColor(QPalette::Light, kleuren::knopLicht);
+    pal.setColor(QPalette::Dark, kleuren::knopSchaduw);
+    pal.setColor(QPalette::Mid, kleuren::knopSchaduw);
+    setPalette(pal);
+
+    // 1.
+    contextModule = nullptr;
+    klokStopTeller = 0;
+    focusRect = QRect(QPoint(GEEN, GEEN), QPoint(GEEN, GEEN));
+    grijpPunt = QPoint(0, 0);
+    // 2.
+    stelDecimaalKommaIn();
+    // 3.
+    isNT = platform::isNTFamily();
+
+    scrollBox = new QScrollArea(this);
+    scrollBox->setFrameShape(QFrame::NoFrame);
+    scrollBox->setWidgetResizable(true);
+    bord = new TBord(this);
+    scrollBox->setWidget(bord);
+    setCentralWidget(scrollBox);
+    bouwMenus();
+
+    // 5. The client area under the menu bar is 720 x 576.
+    resize(kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
+    setGeometry(86, 44, kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
+
+    // The artwork the module kinds copy onto their panels.
+    iComparator = tekeningen::comparator();
+    iPulsenTeller = tekeningen::pulsenTeller();
+    iOfPoort = tekeningen::ofPoort();
+    iENPoort = tekeningen::enPoort();
+    iGeheugenCel = tekeningen::geheugenCel();
+    iInvertor = tekeningen::invertor();
+    iTransistor = tekeningen::transistor();
+    iRelais2 = tekeningen::relais2();
+    iRelais = tekeningen::relais();
+    iZoemer = tekeningen::zoemer();
+
+    // 7.
+    bouwCatalogus();
+    // 9. and 10.
+    bouwLogo();
+    laadLogoBitmap();
+    // 12.
+    miVernieuwenClick();
+}
+
+void TfKwintelvlak::formDestroy() {
+    if (m_vernietigd)
+        return;
+    m_vernietigd = true;
+    nieuw();
+    for (auto& entry : moduleSoorten)
+        entry.reset();
+    moduleSoorten.clear();
+}
+
+void TfKwintelvlak::closeEvent(QCloseEvent* e) { QMainWindow::closeEvent(e); }
+
+void TfKwintelvlak::bouwMenus() {
+    QMenuBar* mb = menuBar();
+    auto item = [this](QMenu* menu, const QString& tekst, auto slot) {
+        QAction* a = menu->addAction(tekst);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    auto module = [this](QMenu* menu, const QString& tekst) {
+        QAction* a = menu->addAction(tekst);
+        connect(a, &QAction::triggered, this, [this, a] { miModuleClick(a); });
+        return a;
+    };
+
+    miBestand = mb->addMenu(QStringLiteral("&Bestand"));
+    miNieuw = item(miBestand, QStringLiteral("&Nieuw"), &TfKwintelvlak::miNieuwClick);
+    miNieuw->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    miNieuwStandaardBord1 = miBestand->addAction(QStringLiteral("Nieuw &standaardbord (1)"));
+    miNieuwstandaardbord2 = miBestand->addAction(QStringLiteral("Nieuw standaardbord (2)"));
+    miOpenen = miBestand->addAction(QStringLiteral("&Openen..."));
+    miOpenen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    miOpslaanAls = miBestand->addAction(QStringLiteral("Ops&laan als..."));
+    miOpslaanAls->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    miBestand->addSeparator();
+    miAfsluiten = item(miBestand, QStringLiteral("&Afsluiten"), &TfKwintelvlak::miAfsluitenClick);
+
+    miVernieuwen = mb->addAction(QStringLiteral("&Vernieuwen"));
+    connect(miVernieuwen, &QAction::triggered, this, &TfKwintelvlak::miVernieuwenClick);
+
+    miInvoer = mb->addMenu(QStringLiteral("&Invoer"));
+    miSensor = module(miInvoer, QStringLiteral("&Sensor"));
+    miGeluidSensor = module(miInvoer, QStringLiteral("&Geluid sensor"));
+    miDrukSchakelaar = module(miInvoer, QStringLiteral("&Drukschakelaar"));
+    miVariabeleSpanning = module(miInvoer, QStringLiteral("&Variabele spanning"));
+    miPulsGenerator = module(miInvoer, QStringLiteral("&Puls generator"));
+    miADOmzetter = module(miInvoer, QStringLiteral("AD-Omzetter"));
+
+    miVerwerking = mb->addMenu(QStringLiteral("&Verwerking"));
+    miTransistor = module(miVerwerking, QStringLiteral("&Transistor"));
+    miComparator = module(miVerwerking, QStringLiteral("&Comparator"));
+    miENPoort = module(miVerwerking, QStringLiteral("&EN-Poort"));
+    miOFPoort = module(miVerwerking, QStringLiteral("&OF-Poort"));
+    miGeheugencel = module(miVerwerking, QStringLiteral("&Geheugencel"));
+    miInvertor = module(miVerwerking, QStringLiteral("&Invertor"));
+    miInvertorKlein = module(miVerwerking, QStringLiteral("I&nvertor (klein)"));
+    miPulsenteller = module(miVerwerking, QStringLiteral("&Pulsenteller"));
+
+    miUitvoer = mb->addMenu(QStringLiteral("&Uitvoer"));
+    miLED = module(miUitvoer, QStringLiteral("&LED"));
+    miZoemer = module(miUitvoer, QStringLiteral("&Zoemer"));
+    miRelais = module(miUitvoer, QStringLiteral("&Relais"));
+
+    // Filled with plug-in modules at start-up; hidden while it has none.
+    miZwenkel = mb->addMenu(QStringLiteral("Zwenkel"));
+    miZwenkel->menuAction()->setVisible(false);
+
+    miSplit = mb->addAction(QStringLiteral("&Split"));
+    connect(miSplit, &QAction::triggered, this, [this] { miModuleClick(miSplit); });
+
+    miOpties = mb->addMenu(QStringLiteral("&Opties"));
+    // A checkable item toggles its own check mark; the counter and the board
+    // files read it.
+    miTellerLatenDoorlopen = miOpties->addAction(QStringLiteral("&Teller laten doorlopen t/m F"));
+    miTellerLatenDoorlopen->setCheckable(true);
+    miTellerLatenDoorlopen->setChecked(true);
+    miLogoWeergeven = item(miOpties, QStringLiteral("&Logo weergeven"),
+                           &TfKwintelvlak::miLogoWeergevenClick);
+    miLogoWeergeven->setCheckable(true);
+    miLogoWeergeven->setChecked(false);
+
+    miHelp = mb->addMenu(QStringLiteral("&Help"));
+    miHelpOnderwerpen = item(miHelp, QStringLiteral("Help-&onderwerpen"),
+                             &TfKwintelvlak::miHelpOnderwerpenClick);
+    miHelpOnderwerpen->setShortcut(QKeySequence(Qt::Key_F1));
+    miHelp->addSeparator();
+    miInfo = item(miHelp, QStringLiteral("&Info..."), &TfKwintelvlak::miInfoClick);
+
+    pmContext = new QMenu(this);
+    miContextVerwijderen = pmContext->addAction(QStringLiteral("&Verwijderen"));
+    connect(miContextVerwijderen, &QAction::triggered, this,
+            &TfKwintelvlak::miContextVerwijderenClick);
+}
+
+void TfKwintelvlak::bouwLogo() {
+    auto* paneel = new QFrame(bord);
+    paneel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paneel->setLineWidth(1);
+    paneel->setGeometry(528, 512, 192, 64);
+    pKwintelvlak = paneel;
+
+    iKwintelvlak = new TAfbeelding(paneel);
+    iKwintelvlak->setGeometry(0, 0, 192, 64);
+    iKwintelvlak->setCenter(true);
+    iKwintelvlak->setTransparent(true);
+
+    lKwintelvlak = new QLabel(QStringLiteral("KWINTELVLAK"), paneel);
+    lKwintelvlak->setGeometry(2, 18, 188, 28);
+    lKwintelvlak->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont groot = lKwintelvlak->font();
+    groot.setPixelSize(24);
+    lKwintelvlak->setFont(groot);
+
+    pKwintelvlak->setVisible(miLogoWeergeven->isChecked());
+}
+
+void TfKwintelvlak::laadLogoBitmap() {
+    // The logo bitmap is named like the program, with ".bmp" for its extension.
+    const QFileInfo programma(QCoreApplication::applicationFilePath());
+    const QString pad = programma.absolutePath() + QLatin1Char('/') +
+                        programma.completeBaseName() + QStringLiteral(".bmp");
+    if (!QFileInfo::exists(pad))
+        return;
+    QImage beeld(pad, "BMP");
+    if (beeld.isNull())
+        return; // an unreadable bitmap leaves the text in place
+    lKwintelvlak->hide();
+    iKwintelvlak->setPicture(beeld);
+}
+
+void TfKwintelvlak::miNieuwClick() {
+    nieuw();
+    miVernieuwenClick();
+}
+
+void TfKwintelvlak::miAfsluitenClick() { close(); }
+
+void TfKwintelvlak::miVernieuwenClick() {
+    bord->pasGrootteAan();
+    update();
+    bord->update();
+}
+
+void TfKwintelvlak::miLogoWeergevenClick() {
+    pKwintelvlak->setVisible(miLogoWeergeven->isChecked());
+}
+
+void TfKwintelvlak::miContextVerwijderenClick() {
+    if (contextModule)
+        moduleVerwijderen(contextModule);
+    contextModule = nullptr;
+    miVernieuwenClick();
+}
+
+void TfKwintelvlak::miHelpOnderwerpenClick() {
+    const QString pad = programmaMap() + QStringLiteral("kwintel.chm");
+    if (QFileInfo::exists(pad))
+        return; // the help viewer comes with its own subsystem
+    toonBericht(this, QMessageBox::Critical, QStringLiteral("Fout"),
+                QStringLiteral("Het helpbestand kon niet gevonden worden. Zorg ervoor\n"
+                               "dat het bestand \"kwintel.chm\" aanwezig is in dezelfde map\n"
+                               "als het Kwintelvlak programma."));
+}
+
+void TfKwintelvlak::miInfoClick() {
+    toonBericht(nullptr, QMessageBox::Information, QStringLiteral("Informatie"),
+                QStringLiteral("Kwintelvlak simulatie  V1.50\n"
+                               "Gemaakt door het Kwintelvlak-ontwikkelteam, 2026\n"
+                               "\n"
+                               "https://kwintelvlak.example.org\n"
+                               "info@kwintelvlak.example.org"));
+}

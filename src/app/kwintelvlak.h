@@ -1,0 +1,160 @@
+// The main window: the board, its menus, the module catalogue and the board's
+// module list. Its operations are defined in the files of the subsystems they
+// belong to (catalogue and menus in app/, the clock in simulation/, wires and
+// dragging in editing/, clearing and files in boardfile/).
+#pragma once
+
+#include "app/modulesoort.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPoint>
+#include <QRect>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class TAfbeelding;
+class TBord;
+class TModule;
+class TIngang;
+class TUitgang;
+class TSchakelaar;
+
+using TModuleArray = std::vector<TModule*>;
+
+// Simulation state shared by the whole program, one instance each.
+extern bool klokGestopt;      // true while the clock is held
+extern bool piepActief;       // the speaker tone is on
+extern bool isNT;             // the platform is of the NT family
+extern int geluidNiveau;      // peak of the last recorded sound buffer
+extern bool audioBeschikbaar; // wave input was opened and started
+inline constexpr int bitWaarden[10] = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512};
+
+// No rectangle shown / parking number while two modules swap numbers.
+inline constexpr int GEEN = 2147483647;
+
+class TfKwintelvlak : public QMainWindow {
+    Q_OBJECT
+public:
+    // Building the window runs the whole start-up (FormCreate).
+    explicit TfKwintelvlak(QWidget* parent = nullptr);
+    ~TfKwintelvlak() override;
+
+    // ---- Components --------------------------------------------------------
+    QScrollArea* scrollBox = nullptr; // the board's scroll area
+    TBord* bord = nullptr;            // the board itself: parent of modules and logo
+    QWidget* pKwintelvlak = nullptr;  // logo panel
+    QLabel* lKwintelvlak = nullptr;
+    TAfbeelding* iKwintelvlak = nullptr;
+    QMenu* pmContext = nullptr;
+    QAction* miContextVerwijderen = nullptr;
+
+    // Artwork that module kinds copy onto their panels.
+    QImage iComparator, iPulsenTeller, iOfPoort, iENPoort, iGeheugenCel, iInvertor, iTransistor,
+        iRelais2, iRelais, iZoemer;
+
+    // Menus and menu items.
+    QMenu *miBestand = nullptr, *miInvoer = nullptr, *miVerwerking = nullptr,
+          *miUitvoer = nullptr, *miZwenkel = nullptr, *miOpties = nullptr, *miHelp = nullptr;
+    QAction *miNieuw = nullptr, *miNieuwStandaardBord1 = nullptr,
+            *miNieuwstandaardbord2 = nullptr, *miOpenen = nullptr, *miOpslaanAls = nullptr,
+            *miAfsluiten = nullptr, *miVernieuwen = nullptr;
+    QAction *miSensor = nullptr, *miGeluidSensor = nullptr, *miDrukSchakelaar = nullptr,
+            *miVariabeleSpanning = nullptr, *miPulsGenerator = nullptr, *miADOmzetter = nullptr;
+    QAction *miTransistor = nullptr, *miComparator = nullptr, *miENPoort = nullptr,
+            *miOFPoort = nullptr, *miGeheugencel = nullptr, *miInvertor = nullptr,
+            *miInvertorKlein = nullptr, *miPulsenteller = nullptr;
+    QAction *miLED = nullptr, *miZoemer = nullptr, *miRelais = nullptr, *miSplit = nullptr;
+    QAction *miTellerLatenDoorlopen = nullptr, *miLogoWeergeven = nullptr;
+    QAction *miHelpOnderwerpen = nullptr, *miInfo = nullptr;
+
+    // ---- Board state -------------------------------------------------------
+    std::vector<std::unique_ptr<TModuleSoort>> moduleSoorten; // the catalogue
+    TModuleArray modules;                                     // bottom-most first
+    TModule* contextModule = nullptr;
+    int klokStopTeller = 0;
+    QRect focusRect;
+    QPoint grijpPunt;
+    TModule* sleepModule = nullptr; // the module being dragged, if any
+
+    // ---- Catalogue and module list (app/catalogus.cpp) ----------------------
+    TModule* maakModule(PModuleSoort entry, int top, int left);
+    // Numbers a newly built module, places it on the board and appends it to
+    // the module list.
+    void plaatsModule(TModule* module, PModuleSoort entry, int top, int left);
+    TModule* zoekModule(int soort, int nummer) const;
+    int zoekModuleAantal(int soort) const;
+    int zoekModuleIndex(const TModule* module) const;
+    PModuleSoort zoekLoadedModule(int soort, const char* naam, bool variant) const;
+    void moduleVerwijderen(TModule* module);
+
+    // ---- Shell (app/) ---------------------------------------------------------
+    void miModuleClick(QAction* sender);
+    void miNieuwClick();
+    void miAfsluitenClick();
+    void miVernieuwenClick();
+    void miLogoWeergevenClick();
+    void miContextVerwijderenClick();
+    void miHelpOnderwerpenClick();
+    void miInfoClick();
+    // The directory of the program file, with a trailing separator.
+    static QString programmaMap();
+
+    // ---- Simulation clock (simulation/) ---------------------------------------
+    void stopTijdklok();
+    void startTijdklok();
+    void moduleActie(TModule* module, int ingang, quint8 niveau);
+    TUitgang* zoekUitgangBijIngang(const TModule* module, int ingang) const;
+    int zoekModuleUitgangen(const TModule* module, TUitgang* lijst[10]) const;
+    TIngang* zoekModuleIngang(int soort, int nummer, int ingang) const;
+
+    // ---- Editing (editing/) ---------------------------------------------------
+    void verwijderVerbindingMetModule(const TModule* module);
+    void vervangVerbindingMetModule(const TModule* module, int nieuwNummer);
+    // Takes hold of a module for dragging; grijpPunt is where it was taken.
+    void beginModuleSlepen(TModule* module);
+    void eindeModuleSlepen();
+
+    // ---- The push key (modules/schakelaar.cpp) ---------------------------------
+    void sSchakelaarMouseDown(TSchakelaar* sender, Qt::MouseButton button);
+    void sSchakelaarMouseUp(TSchakelaar* sender, Qt::MouseButton button);
+
+    // ---- Board commands (boardfile/) ------------------------------------------
+    void nieuw();
+
+    // The module kinds' menu items, for enabling and for tests.
+    QAction* menuItemVoor(PModuleSoort entry) const;
+
+signals:
+    // Emitted after the board changed (module placed, removed, cleared).
+    void bordGewijzigd();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void formCreate();
+    void formDestroy();
+    void bouwMenus();
+    void bouwLogo();
+    void bouwCatalogus();
+    void laadLogoBitmap();
+    bool m_vernietigd = false;
+};
+
+// Holds the simulation clock for the lifetime of the object, so that every
+// way out of a board change, an exception included, releases it again.
+class KlokHouder {
+public:
+    explicit KlokHouder(TfKwintelvlak* form) : m_form(form) { m_form->stopTijdklok(); }
+    ~KlokHouder() { m_form->startTijdklok(); }
+    KlokHouder(const KlokHouder&) = delete;
+    KlokHouder& operator=(const KlokHouder&) = delete;
+
+private:
+    TfKwintelvlak* m_form;
+};

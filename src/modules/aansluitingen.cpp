@@ -1,0 +1,56 @@
+#include "modules/aansluitingen.h"
+
+#include "app/kwintelvlak.h"
+#include "modules/module.h"
+#include "modules/tekeningen.h"
+
+#include <QMouseEvent>
+
+// ---- Terminals ------------------------------------------------------------------
+
+TConnector::TConnector(TModule* owner) : TVorm(owner) { resize(17, 17); }
+
+void TConnector::mousePressEvent(QMouseEvent* e) { e->accept(); }
+void TConnector::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
+
+TIngang::TIngang(TModule* owner) : TConnector(owner) {}
+
+TUitgang::TUitgang(TModule* owner) : TConnector(owner) {}
+
+// ---- Key ------------------------------------------------------------------------
+
+const QImage& TSchakelaar::buttonUp() {
+    static const QImage beeld = tekeningen::knopOmhoog();
+    return beeld;
+}
+
+const QImage& TSchakelaar::buttonDown() {
+    static const QImage beeld = tekeningen::knopOmlaag();
+    return beeld;
+}
+
+TSchakelaar::TSchakelaar(TModule* owner) : TAfbeelding(owner), m_owner(owner) {
+    setAutoSize(true);
+    setCursor(Qt::PointingHandCursor);
+    setPicture(buttonUp());
+}
+
+void TSchakelaar::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    if (m_owner && m_owner->eigenaar())
+        m_owner->eigenaar()->sSchakelaarMouseDown(this, e->button());
+}
+
+void TSchakelaar::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    if (m_owner && m_owner->eigenaar())
+        m_owner->eigenaar()->sSchakelaarMouseUp(this, e->button());
+}
+
+// ---- Lamp -----------------------------------------------------------------------
+
+TLED::TLED(TModule* owner) : TVorm(owner) {
+    resize(17, 17);
+    setVorm(Vorm::Cirkel);
+    setBrushKleur(uit);
+}

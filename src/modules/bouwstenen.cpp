@@ -1,0 +1,74 @@
+// The construction steps that every module kind shares.
+#include "modules/aansluitingen.h"
+#include "modules/module.h"
+#include "modules/onderdelen.h"
+
+#include <QLabel>
+
+TIngang* TModule::maakIngang(int x, int y, int index, Kleurpaar paar) {
+    auto* ingang = new TIngang(this);
+    ingang->move(x, y);
+    ingang->index = index;
+    ingang->kleurAan = paar.aan;
+    ingang->kleurUit = paar.uit;
+    ingang->setBrushKleur(paar.uit);
+    m_ingangen.push_back(ingang);
+    return ingang;
+}
+
+TUitgang* TModule::maakUitgang(int x, int y, Kleurpaar paar) {
+    auto* uitgang = new TUitgang(this);
+    uitgang->move(x, y);
+    uitgang->kleurAan = paar.aan;
+    uitgang->kleurUit = paar.uit;
+    uitgang->setBrushKleur(paar.uit);
+    m_uitgangen.push_back(uitgang);
+    return uitgang;
+}
+
+QLabel* TModule::maakNaamLabel(int x, int y, int w, int h, const QString& naam) {
+    QLabel* label = maakLabel(x, y, w, h, naam, Qt::AlignHCenter | Qt::AlignTop);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QLabel* TModule::maakLabel(int x, int y, const QString& tekst) {
+    auto* label = new QLabel(tekst, this);
+    label->move(x, y);
+    label->adjustSize();
+    koppelAanModule(label);
+    return label;
+}
+
+QLabel* TModule::maakLabel(int x, int y, int w, int h, const QString& tekst,
+                           Qt::Alignment uitlijning) {
+    auto* label = new QLabel(tekst, this);
+    label->setGeometry(x, y, w, h);
+    label->setAlignment(uitlijning);
+    koppelAanModule(label);
+    return label;
+}
+
+TAfbeelding* TModule::maakAfbeelding(int x, int y, const QImage& beeld) {
+    auto* afbeelding = new TAfbeelding(this);
+    afbeelding->setAutoSize(true);
+    afbeelding->move(x, y);
+    afbeelding->setTransparent(true);
+    afbeelding->setPicture(beeld);
+    koppelAanModule(afbeelding);
+    return afbeelding;
+}
+
+TSchakelaar* TModule::maakSchakelaar(int x, int y) {
+    auto* schakelaar = new TSchakelaar(this);
+    schakelaar->move(x, y);
+    return schakelaar;
+}
+
+TBevel* TModule::maakBevel(int x, int y, int w, int h) {
+    auto* bevel = new TBevel(this);
+    bevel->setGeometry(x, y, w, h);
+    return bevel;
+}

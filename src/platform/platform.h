@@ -1,0 +1,70 @@
+// The platform layer: the few things this program needs from the operating
+// system, each behind a seam that tests can drive. Logic never asks the system
+// for time, the cursor or a beep directly; it asks here.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <cstdint>
+
+class QTimer;
+
+namespace platform {
+
+// ---- Time -----------------------------------------------------------------
+
+// Milliseconds on a monotonic clock, wrapping at 2^32 like a 32-bit tick
+// count. Under a FakeClock it is the fake's time.
+std::uint32_t tickCount();
+
+// A repeating timer that runs on the platform clock. Outside tests it is a
+// QTimer; while a FakeClock is installed it fires only from FakeClock::advance,
+// so tests step through time without waiting and without flakiness.
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    explicit Timer(QObject* parent = nullptr);
+    ~Timer() override;
+
+    // Changing the interval of a running timer restarts it from now.
+    void setInterval(int ms);
+    int interval() const { return m_interval; }
+    // A precise timer keeps its period to the millisecond (the 10 ms clock).
+    void setPrecise(bool precise);
+    void start();
+    void stop();
+    bool isActive() const { return m_active; }
+
+signals:
+    void timeout();
+
+private:
+    friend class FakeClock;
+    void fire();
+
+    int m_interval = 0;
+    bool m_active = false;
+    bool m_precise = false;
+    QTimer* m_qtimer = nullptr;       // real clock
+    std::uint32_t m_deadline = 0;     // fake clock
+    std::uint64_t m_sequence = 0;     // fake clock: start order breaks ties
+};
+
+// ---- Cursor ---------------------------------------------------------------
+
+// The mouse pointer's position in screen coordinates.
+QPoint cursorPos();
+
+// ---- Operating system -----------------------------------------------------
+
+// Whether the platform belongs to the NT family. Every platform this program
+// is built for keeps the PC's I/O ports from programs, which is what the NT
+// family stands for in the rest of the program.
+bool isNTFamily();
+
+// ---- Sound ----------------------------------------------------------------
+
+// The system's default beep (a refused key, a read-only step).
+void systemBeep();
+
+} // namespace platform

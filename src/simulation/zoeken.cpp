@@ -1,0 +1,51 @@
+// Following wires in either direction: from an input to the output that
+// feeds it, and from a wire's address to the input it names.
+#include "app/kwintelvlak.h"
+
+#include "modules/aansluitingen.h"
+#include "modules/module.h"
+
+int TfKwintelvlak::zoekModuleUitgangen(const TModule* module, TUitgang* lijst[10]) const {
+    int n = 0;
+    for (TUitgang* u : module->uitgangenLijst()) {
+        if (n == 10)
+            break; // no module lists more than ten outputs
+        lijst[n++] = u;
+    }
+    return n;
+}
+
+TUitgang* TfKwintelvlak::zoekUitgangBijIngang(const TModule* module, int ingang) const {
+    const int soort = module->moduleSoort->soort;
+    TUitgang* gevonden = nullptr;
+    TUitgang* lijst[10];
+    // The walk does not stop at a match: the last module in list order wins.
+    for (const TModule* m : modules) {
+        const int n = zoekModuleUitgangen(m, lijst);
+        for (int i = 0; i < n; ++i) {
+            TUitgang* u = lijst[i];
+            if (u->doelSoort == soort && u->doelNummer == module->nummer &&
+                u->doelIngang == ingang) {
+                gevonden = u;
+                break;
+            }
+        }
+    }
+    return gevonden;
+}
+
+TIngang* TfKwintelvlak::zoekModuleIngang(int soort, int nummer, int ingang) const {
+    const TModule* m = zoekModule(soort, nummer);
+    if (!m)
+        return nullptr;
+    const auto& ingangen = m->ingangenLijst();
+    if (ingangen.empty())
+        return nullptr;
+    // A built-in kind with a single input answers with it for any number.
+    if (ingangen.size() == 1 && soort != soorten::zwenkel)
+        return ingangen.front();
+    // A number outside the module's inputs (a hand-edited board file) finds nothing.
+    if (ingang < 1 || ingang > static_cast<int>(ingangen.size()))
+        return nullptr;
+    return ingangen[static_cast<size_t>(ingang - 1)];
+}

@@ -1,0 +1,145 @@
+// The module base's mouse handling: which parts take hold of the module,
+// which open its context menu, and which do neither.
+#include "app/kwintelvlak.h"
+#include "modules/aansluitingen.h"
+#include "modules/onderdelen.h"
+#include "support/kwinteltest.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+using namespace kwinteltest;
+
+class TestModulebasis : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TfKwintelvlak> form;
+    TestModule* mod = nullptr;
+
+    QWidget* onderdeel(const QString& naam) {
+        if (naam == "paneel")
+            return mod;
+        if (naam == "naamlabel")
+            return mod->lNaam;
+        if (naam == "afbeelding")
+            return mod->iSymbool;
+        if (naam == "bevel")
+            return mod->bLijn;
+        if (naam == "ingang")
+            return mod->ingangenLijst()[0];
+        if (naam == "uitgang")
+            return mod->uitgangenLijst()[0];
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() { initProces(); }
+
+    void init() {
+        form = std::make_unique<TfKwintelvlak>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        mod = plaatsTestModule(*form, entry(*form, 1), 1, 1, 100, 200);
+    }
+
+    void cleanup() {
+        form->pmContext->hide();
+        form.reset();
+    }
+
+    void linksIndrukken_data() {
+        QTest::addColumn<QString>("deel");
+        QTest::addColumn<bool>("pakt");
+        QTest::newRow("paneel") << "paneel" << true;
+        QTest::newRow("naamlabel") << "naamlabel" << true;
+        QTest::newRow("afbeelding") << "afbeelding" << true;
+        QTest::newRow("bevel") << "bevel" << false;
+        QTest::newRow("ingang") << "ingang" << false;
+        QTest::newRow("uitgang") << "uitgang" << false;
+    }
+
+    void linksIndrukken() {
+        QFETCH(QString, deel);
+        QFETCH(bool, pakt);
+        QWidget* w = onderdeel(deel);
+        const QPoint binnen(3, 2);
+        form->grijpPunt = QPoint(-1, -1);
+        QTest::mousePress(w, Qt::LeftButton, {}, binnen);
+        if (pakt) {
+            QCOMPARE(form->sleepModule, mod);
+            // Where inside the module it was taken, whichever part was pressed.
+            QCOMPARE(form->grijpPunt, w->mapTo(mod, binnen));
+        } else {
+            QCOMPARE(form->sleepModule, nullptr);
+            QCOMPARE(form->grijpPunt, QPoint(-1, -1));
+        }
+        QTest::mouseRelease(w, Qt::LeftButton, {}, binnen);
+        QCOMPARE(form->sleepModule, nullptr);
+        QVERIFY(mod->isVisible());
+        QVERIFY(!form->pmContext->isVisible());
+    }
+
+    void rechtsLoslaten_data() {
+        QTest::addColumn<QString>("deel");
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("paneel") << "paneel" << true;
+        QTest::newRow("naamlabel") << "naamlabel" << true;
+        QTest::newRow("afbeelding") << "afbeelding" << true;
+        QTest::newRow("bevel") << "bevel" << false;
+        QTest::newRow("ingang") << "ingang" << false;
+        QTest::newRow("uitgang") << "uitgang" << false;
+    }
+
+    void rechtsLoslaten() {
+        QFETCH(QString, deel);
+        QFETCH(bool, menu);
+        QWidget* w = onderdeel(deel);
+        QTest::mousePress(w, Qt::RightButton, {}, QPoint(4, 4));
+        QCOMPARE(form->sleepModule, nullptr); // the right button never takes hold
+        QTest::mouseRelease(w, Qt::RightButton, {}, QPoint(4, 4));
+        QCOMPARE(form->pmContext->isVisible(), menu);
+        QCOMPARE(form->contextModule, menu ? mod : nullptr);
+        if (menu)
+            QCOMPARE(form->pmContext->pos(), w->mapToGlobal(QPoint(4, 4)));
+    }
+
+    void middelsteKnopDoetNiets() {
+        for (QWidget* w : {static_cast<QWidget*>(mod), static_cast<QWidget*>(mod->lNaam)}) {
+            QTest::mouseClick(w, Qt::MiddleButton, {}, QPoint(5, 5));
+            QCOMPARE(form->sleepModule, nullptr);
+            QCOMPARE(form->contextModule, nullptr);
+            QVERIFY(!form->pmContext->isVisible());
+        }
+    }
+
+    void contextmenuVerwijdert() {
+        auto* tweede = plaatsTestModule(*form, entry(*form, 1));
+        QTest::mouseClick(mod->lNaam, Qt::RightButton, {}, QPoint(4, 4));
+        QVERIFY(form->pmContext->isVisible());
+        QPointer<TModule> weg = mod;
+        QCOMPARE(form->pmContext->actions().size(), 1);
+        QCOMPARE(form->pmContext->actions()[0]->text(), QStringLiteral("&Verwijderen"));
+        form->pmContext->actions()[0]->trigger();
+        QVERIFY(weg.isNull());
+        QCOMPARE(form->contextModule, nullptr);
+        QCOMPARE(form->modules, TModuleArray{tweede});
+        QCOMPARE(tweede->nummer, 1);
+    }
+
+    void moduleUitMenuBlijftNietVerborgen() {
+        // A module made from a menu is held at (300, 10); with no button down
+        // the hold ends at once and the module shows there.
+        auto* test = new TestModule(form.get(), 1, 1);
+        form->plaatsModule(test, entry(*form, 1), 10, 300);
+        test->hide();
+        form->grijpPunt = QPoint(0, 0);
+        form->beginModuleSlepen(test);
+        QVERIFY(test->isVisible());
+        QCOMPARE(test->pos(), QPoint(300, 10));
+        QCOMPARE(form->sleepModule, nullptr);
+    }
+};
+
+QTEST_MAIN(TestModulebasis)
+#include "tst_modulebasis.moc"
