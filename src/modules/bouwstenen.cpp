@@ -2,6 +2,7 @@
 #include "modules/aansluitingen.h"
 #include "modules/module.h"
 #include "modules/onderdelen.h"
+#include "modules/regelaars.h"
 
 #include <QLabel>
 
@@ -71,4 +72,22 @@ TBevel* TModule::maakBevel(int x, int y, int w, int h) {
     auto* bevel = new TBevel(this);
     bevel->setGeometry(x, y, w, h);
     return bevel;
+}
+
+TRegelaar* TModule::maakRegelaar(int x, int y, int min, int max, int waarde) {
+    auto* regelaar = new TRegelaar(this);
+    regelaar->move(x, y);
+    regelaar->setMinValue(min);
+    regelaar->setMaxValue(max);
+    regelaar->setValue(waarde);
+    return regelaar;
+}
+
+TKommaRegelaar* TModule::maakKommaRegelaar(int x, int y, int min, int max, int waarde) {
+    auto* regelaar = new TKommaRegelaar(this);
+    regelaar->move(x, y);
+    regelaar->setMinValue(min);
+    regelaar->setMaxValue(max);
+    regelaar->setValue(waarde);
+    return regelaar;
 }

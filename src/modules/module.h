@@ -15,6 +15,8 @@ class TUitgang;
 class TSchakelaar;
 class TAfbeelding;
 class TBevel;
+class TRegelaar;
+class TKommaRegelaar;
 class QLabel;
 
 class TModule : public QFrame {
@@ -69,6 +71,9 @@ protected:
     TAfbeelding* maakAfbeelding(int x, int y, const QImage& beeld);
     TSchakelaar* maakSchakelaar(int x, int y);
     TBevel* maakBevel(int x, int y, int w, int h);
+    // Setting controls: the range is written first, then the value.
+    TRegelaar* maakRegelaar(int x, int y, int min, int max, int waarde);
+    TKommaRegelaar* maakKommaRegelaar(int x, int y, int min, int max, int waarde);
 
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

@@ -1,0 +1,29 @@
+// The comparator: high while its input is above the reference voltage.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TComparatorMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TComparatorMod(TfKwintelvlak* owner);
+
+    TIngang* ingang = nullptr;
+    TAfbeelding* iSymbool = nullptr;
+    TUitgang* uitgang = nullptr;
+    TKommaRegelaar* regelaar = nullptr;
+    QLabel* lEenheid = nullptr;
+    QLabel* lNaam = nullptr;
+    quint8 ingangsNiveau = 0;
+};

@@ -1,0 +1,25 @@
+// The push button: a key that puts 5,0 V on its output while it is down.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TDrukSchakelaarMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TDrukSchakelaarMod(TfKwintelvlak* owner);
+
+    TSchakelaar* sSchakelaar = nullptr;
+    QLabel* lNaam = nullptr;
+    TUitgang* uitgang = nullptr;
+};

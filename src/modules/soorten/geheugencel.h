@@ -1,0 +1,29 @@
+// The memory cell: set by input 1, reset by input 2.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TGeheugenCelMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TGeheugenCelMod(TfKwintelvlak* owner);
+
+    TAfbeelding* iSymbool = nullptr;
+    TIngang* ingangen[3] = {}; // 1..2
+    TUitgang* uitgang = nullptr;
+    QLabel* lNaam = nullptr;
+    // The stored bit.
+    bool geheugen = false;
+    bool ingang1Hoog = false;
+};

@@ -1,0 +1,25 @@
+// The sound sensor: its level follows the loudness at the microphone.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TGeluidSensorMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TGeluidSensorMod(TfKwintelvlak* owner);
+
+    TVorm* stip = nullptr;
+    TUitgang* uitgang = nullptr;
+    QLabel* lNaam = nullptr;
+};

@@ -1,0 +1,27 @@
+// The inverter, in a normal and a small variant.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TInvertorMod : public TModule {
+    Q_OBJECT
+public:
+    TInvertorMod(TfKwintelvlak* owner, PModuleSoort entry);
+
+    TAfbeelding* iSymbool = nullptr;
+    TIngang* ingang = nullptr;
+    TUitgang* uitgang = nullptr;
+    QLabel* lNaam = nullptr;
+    bool ingangHoog = false;
+};

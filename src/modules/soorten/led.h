@@ -1,0 +1,25 @@
+// The LED: a lamp that lights while its input is high.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TLEDMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TLEDMod(TfKwintelvlak* owner);
+
+    TIngang* ingang = nullptr;
+    TLED* led = nullptr;
+    QLabel* lNaam = nullptr;
+};

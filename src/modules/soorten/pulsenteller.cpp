@@ -1,0 +1,42 @@
+#include "modules/soorten/pulsenteller.h"
+
+#include "app/kwintelvlak.h"
+#include "modules/aansluitingen.h"
+
+#include <QLabel>
+
+TPulsenTellerMod::TPulsenTellerMod(TfKwintelvlak* owner) : TModule(owner) {
+    resize(336, 128);
+    telstand = 0;
+    telIngangHoog = false;
+    tellenAan = true; // counting is on until input 2 says otherwise
+    resetHoog = false;
+
+    iSymbool = maakAfbeelding(24, 33, owner->iPulsenTeller);
+    lTelPulsen = maakLabel(16, 2, QStringLiteral("tel pulsen"));
+    for (int i = 1; i <= 3; ++i)
+        ingangen[i] = maakIngang(16, 32 * i - 16, i, kleurparen::logica);
+    ingangen[2]->setBrushKleur(ingangen[2]->kleurAan);
+    for (int i = 1; i <= 4; ++i) {
+        lBits[i] = maakLabel(32 * i + 176, 2, 17, 13, QString::number(bitWaarden[4 - i]),
+                             Qt::AlignHCenter | Qt::AlignTop);
+        uitgangen[i] = maakUitgang(32 * i + 176, 16, kleurparen::logica);
+    }
+    sSchakelaar = maakSchakelaar(149, 80);
+
+    // The count as one hexadecimal digit, large and red in a sunken box.
+    stTelstand = new QLabel(QStringLiteral("0"), this);
+    stTelstand->setGeometry(280, 52, 32, 40);
+    stTelstand->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    stTelstand->setLineWidth(1);
+    stTelstand->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont groot = stTelstand->font();
+    groot.setPointSize(24);
+    stTelstand->setFont(groot);
+    QPalette rood = stTelstand->palette();
+    rood.setColor(QPalette::WindowText, kleur(kleuren::rood));
+    stTelstand->setPalette(rood);
+    koppelAanModule(stTelstand);
+
+    lNaam = maakNaamLabel(184, 111, 80, 16, QStringLiteral("Pulsenteller"));
+}

@@ -1,0 +1,28 @@
+// The pulse generator: 0 to 10 pulses a second.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TPulsGeneratorMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TPulsGeneratorMod(TfKwintelvlak* owner);
+
+    QLabel* lNaam = nullptr;
+    TRegelaar* regelaar = nullptr;
+    QLabel* lEenheid = nullptr;
+    TUitgang* uitgang = nullptr;
+    // The tick count in milliseconds at the last pulse.
+    quint32 laatstePuls = 0;
+};

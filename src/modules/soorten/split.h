@@ -1,0 +1,27 @@
+// The split: one input repeated on three outputs. The small variant hides its third output but
+// keeps it.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TSplitMod : public TModule {
+    Q_OBJECT
+public:
+    TSplitMod(TfKwintelvlak* owner, PModuleSoort entry);
+
+    TIngang* ingang = nullptr;
+    TUitgang* uitgangen[4] = {}; // 1..3
+    QLabel* lNaam = nullptr;
+    quint8 ingangsNiveau = 0;
+};

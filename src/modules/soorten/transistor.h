@@ -1,0 +1,27 @@
+// The transistor used as a switch.
+#pragma once
+
+#include "modules/module.h"
+
+class QLabel;
+class TAfbeelding;
+class TBevel;
+class TIngang;
+class TKommaRegelaar;
+class TLED;
+class TRegelaar;
+class TSchakelaar;
+class TUitgang;
+class TVorm;
+
+class TTransistorMod : public TModule {
+    Q_OBJECT
+public:
+    explicit TTransistorMod(TfKwintelvlak* owner);
+
+    TAfbeelding* iSymbool = nullptr;
+    TIngang* ingang = nullptr;
+    TUitgang* uitgang = nullptr;
+    QLabel* lNaam = nullptr;
+    quint8 ingangsNiveau = 0;
+};
