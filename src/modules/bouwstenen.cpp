@@ -4,7 +4,9 @@
 #include "modules/onderdelen.h"
 #include "modules/regelaars.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 
 TIngang* TModule::maakIngang(int x, int y, int index, Kleurpaar paar) {
     auto* ingang = new TIngang(this);
@@ -31,6 +33,18 @@ QLabel* TModule::maakNaamLabel(int x, int y, int w, int h, const QString& naam) 
     QLabel* label = maakLabel(x, y, w, h, naam, Qt::AlignHCenter | Qt::AlignTop);
     QFont f = label->font();
     f.setBold(true);
+    // Where the platform's bold letters are wider than the name's box, the
+    // name is condensed just enough to fit rather than clipped.
+    const QStringList regels = naam.split(QLatin1Char('\n'));
+    auto breedste = [&f, &regels] {
+        const QFontMetrics fm(f);
+        int breedte = 0;
+        for (const QString& regel : regels)
+            breedte = std::max(breedte, fm.horizontalAdvance(regel));
+        return breedte;
+    };
+    for (int rek = 99; rek >= 75 && breedste() > w; --rek)
+        f.setStretch(rek);
     label->setFont(f);
     return label;
 }
