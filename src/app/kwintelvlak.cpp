@@ -31,9 +31,13 @@ void stelDecimaalKommaIn() {
 }
 } // namespace
 
-TfKwintelvlak::TfKwintelvlak(QWidget* parent) : QMainWindow(parent) { formCreate(); }
+TfKwintelvlak::TfKwintelvlak(QWidget* parent) : QMainWindow(parent) {
+    formCreate();
+}
 
-TfKwintelvlak::~TfKwintelvlak() { formDestroy(); }
+TfKwintelvlak::~TfKwintelvlak() {
+    formDestroy();
+}
 
 QString TfKwintelvlak::programmaMap() {
     QString map = QCoreApplication::applicationDirPath();
@@ -111,7 +115,9 @@ void TfKwintelvlak::formDestroy() {
     moduleSoorten.clear();
 }
 
-void TfKwintelvlak::closeEvent(QCloseEvent* e) { QMainWindow::closeEvent(e); }
+void TfKwintelvlak::closeEvent(QCloseEvent* e) {
+    QMainWindow::closeEvent(e);
+}
 
 void TfKwintelvlak::bouwMenus() {
     QMenuBar* mb = menuBar();
@@ -177,14 +183,14 @@ void TfKwintelvlak::bouwMenus() {
     miTellerLatenDoorlopen = miOpties->addAction(QStringLiteral("&Teller laten doorlopen t/m F"));
     miTellerLatenDoorlopen->setCheckable(true);
     miTellerLatenDoorlopen->setChecked(true);
-    miLogoWeergeven = item(miOpties, QStringLiteral("&Logo weergeven"),
-                           &TfKwintelvlak::miLogoWeergevenClick);
+    miLogoWeergeven =
+        item(miOpties, QStringLiteral("&Logo weergeven"), &TfKwintelvlak::miLogoWeergevenClick);
     miLogoWeergeven->setCheckable(true);
     miLogoWeergeven->setChecked(false);
 
     miHelp = mb->addMenu(QStringLiteral("&Help"));
-    miHelpOnderwerpen = item(miHelp, QStringLiteral("Help-&onderwerpen"),
-                             &TfKwintelvlak::miHelpOnderwerpenClick);
+    miHelpOnderwerpen =
+        item(miHelp, QStringLiteral("Help-&onderwerpen"), &TfKwintelvlak::miHelpOnderwerpenClick);
     miHelpOnderwerpen->setShortcut(QKeySequence(Qt::Key_F1));
     miHelp->addSeparator();
     miInfo = item(miHelp, QStringLiteral("&Info..."), &TfKwintelvlak::miInfoClick);
@@ -220,8 +226,8 @@ void TfKwintelvlak::bouwLogo() {
 void TfKwintelvlak::laadLogoBitmap() {
     // The logo bitmap is named like the program, with ".bmp" for its extension.
     const QFileInfo programma(QCoreApplication::applicationFilePath());
-    const QString pad = programma.absolutePath() + QLatin1Char('/') +
-                        programma.completeBaseName() + QStringLiteral(".bmp");
+    const QString pad = programma.absolutePath() + QLatin1Char('/') + programma.completeBaseName() +
+                        QStringLiteral(".bmp");
     if (!QFileInfo::exists(pad))
         return;
     QImage beeld(pad, "BMP");
@@ -236,7 +242,9 @@ void TfKwintelvlak::miNieuwClick() {
     miVernieuwenClick();
 }
 
-void TfKwintelvlak::miAfsluitenClick() { close(); }
+void TfKwintelvlak::miAfsluitenClick() {
+    close();
+}
 
 void TfKwintelvlak::miVernieuwenClick() {
     bord->pasGrootteAan();

@@ -58,11 +58,11 @@ public:
         iRelais2, iRelais, iZoemer;
 
     // Menus and menu items.
-    QMenu *miBestand = nullptr, *miInvoer = nullptr, *miVerwerking = nullptr,
-          *miUitvoer = nullptr, *miZwenkel = nullptr, *miOpties = nullptr, *miHelp = nullptr;
-    QAction *miNieuw = nullptr, *miNieuwStandaardBord1 = nullptr,
-            *miNieuwstandaardbord2 = nullptr, *miOpenen = nullptr, *miOpslaanAls = nullptr,
-            *miAfsluiten = nullptr, *miVernieuwen = nullptr;
+    QMenu *miBestand = nullptr, *miInvoer = nullptr, *miVerwerking = nullptr, *miUitvoer = nullptr,
+          *miZwenkel = nullptr, *miOpties = nullptr, *miHelp = nullptr;
+    QAction *miNieuw = nullptr, *miNieuwStandaardBord1 = nullptr, *miNieuwstandaardbord2 = nullptr,
+            *miOpenen = nullptr, *miOpslaanAls = nullptr, *miAfsluiten = nullptr,
+            *miVernieuwen = nullptr;
     QAction *miSensor = nullptr, *miGeluidSensor = nullptr, *miDrukSchakelaar = nullptr,
             *miVariabeleSpanning = nullptr, *miPulsGenerator = nullptr, *miADOmzetter = nullptr;
     QAction *miTransistor = nullptr, *miComparator = nullptr, *miENPoort = nullptr,

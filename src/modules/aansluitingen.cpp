@@ -8,10 +8,16 @@
 
 // ---- Terminals ------------------------------------------------------------------
 
-TConnector::TConnector(TModule* owner) : TVorm(owner) { resize(17, 17); }
+TConnector::TConnector(TModule* owner) : TVorm(owner) {
+    resize(17, 17);
+}
 
-void TConnector::mousePressEvent(QMouseEvent* e) { e->accept(); }
-void TConnector::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
+void TConnector::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+}
+void TConnector::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+}
 
 TIngang::TIngang(TModule* owner) : TConnector(owner) {}
 

@@ -39,8 +39,8 @@ struct Kleurpaar {
 };
 
 namespace kleurparen {
-inline constexpr Kleurpaar bron{kleuren::geel, kleuren::olijf};       // sources
-inline constexpr Kleurpaar weergave{kleuren::wit, kleuren::grijs};    // displays
-inline constexpr Kleurpaar logica{kleuren::blauw, kleuren::marine};   // logic
-inline constexpr Kleurpaar contact{kleuren::wit, kleuren::zwart};     // relay contacts
+inline constexpr Kleurpaar bron{kleuren::geel, kleuren::olijf};     // sources
+inline constexpr Kleurpaar weergave{kleuren::wit, kleuren::grijs};  // displays
+inline constexpr Kleurpaar logica{kleuren::blauw, kleuren::marine}; // logic
+inline constexpr Kleurpaar contact{kleuren::wit, kleuren::zwart};   // relay contacts
 } // namespace kleurparen

@@ -110,5 +110,9 @@ void TBevel::paintEvent(QPaintEvent*) {
     p.drawLine(0, 1, width() - 1, 1);
 }
 
-void TBevel::mousePressEvent(QMouseEvent* e) { e->accept(); }
-void TBevel::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
+void TBevel::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+}
+void TBevel::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+}

@@ -85,7 +85,9 @@ void Timer::fire() {
 
 // ---- FakeClock ------------------------------------------------------------
 
-FakeClock::FakeClock(std::uint32_t start) : m_now(start) { g_clock = this; }
+FakeClock::FakeClock(std::uint32_t start) : m_now(start) {
+    g_clock = this;
+}
 
 FakeClock::~FakeClock() {
     for (Timer* t : m_timers)
@@ -94,7 +96,9 @@ FakeClock::~FakeClock() {
         g_clock = nullptr;
 }
 
-FakeClock* FakeClock::current() { return g_clock; }
+FakeClock* FakeClock::current() {
+    return g_clock;
+}
 
 void FakeClock::add(Timer* t) {
     t->m_sequence = m_nextSequence++;
@@ -132,27 +136,39 @@ void FakeClock::advance(int ms) {
 
 // ---- Cursor -----------------------------------------------------------------
 
-FakeCursor::FakeCursor(QPoint pos) : m_pos(pos) { g_cursor = this; }
+FakeCursor::FakeCursor(QPoint pos) : m_pos(pos) {
+    g_cursor = this;
+}
 FakeCursor::~FakeCursor() {
     if (g_cursor == this)
         g_cursor = nullptr;
 }
-FakeCursor* FakeCursor::current() { return g_cursor; }
+FakeCursor* FakeCursor::current() {
+    return g_cursor;
+}
 
-QPoint cursorPos() { return g_cursor ? g_cursor->pos() : QCursor::pos(); }
+QPoint cursorPos() {
+    return g_cursor ? g_cursor->pos() : QCursor::pos();
+}
 
 // ---- Operating system -------------------------------------------------------
 
-bool isNTFamily() { return true; }
+bool isNTFamily() {
+    return true;
+}
 
 // ---- Sound ------------------------------------------------------------------
 
-BeepRecorder::BeepRecorder() { g_beeps = this; }
+BeepRecorder::BeepRecorder() {
+    g_beeps = this;
+}
 BeepRecorder::~BeepRecorder() {
     if (g_beeps == this)
         g_beeps = nullptr;
 }
-BeepRecorder* BeepRecorder::current() { return g_beeps; }
+BeepRecorder* BeepRecorder::current() {
+    return g_beeps;
+}
 
 void systemBeep() {
     if (g_beeps) {

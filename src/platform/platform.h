@@ -45,9 +45,9 @@ private:
     int m_interval = 0;
     bool m_active = false;
     bool m_precise = false;
-    QTimer* m_qtimer = nullptr;       // real clock
-    std::uint32_t m_deadline = 0;     // fake clock
-    std::uint64_t m_sequence = 0;     // fake clock: start order breaks ties
+    QTimer* m_qtimer = nullptr;   // real clock
+    std::uint32_t m_deadline = 0; // fake clock
+    std::uint64_t m_sequence = 0; // fake clock: start order breaks ties
 };
 
 // ---- Cursor ---------------------------------------------------------------

@@ -49,15 +49,24 @@ private slots:
             bool variant;
             const char* menu;
         } rijen[] = {
-            {0, false, "&Drukschakelaar"}, {1, false, "&LED"},
-            {2, false, "&Puls generator"}, {3, false, "&Variabele spanning"},
-            {4, false, "AD-Omzetter"},     {5, false, "&Comparator"},
-            {6, false, "&Pulsenteller"},   {7, false, "&OF-Poort"},
-            {8, false, "&EN-Poort"},       {9, false, "&Split"},
-            {9, true, ""},                 {10, false, "&Geheugencel"},
-            {11, false, "&Invertor"},      {11, true, "I&nvertor (klein)"},
-            {12, false, "&Transistor"},    {13, false, "&Relais"},
-            {14, false, "&Zoemer"},        {15, false, "&Geluid sensor"},
+            {0, false, "&Drukschakelaar"},
+            {1, false, "&LED"},
+            {2, false, "&Puls generator"},
+            {3, false, "&Variabele spanning"},
+            {4, false, "AD-Omzetter"},
+            {5, false, "&Comparator"},
+            {6, false, "&Pulsenteller"},
+            {7, false, "&OF-Poort"},
+            {8, false, "&EN-Poort"},
+            {9, false, "&Split"},
+            {9, true, ""},
+            {10, false, "&Geheugencel"},
+            {11, false, "&Invertor"},
+            {11, true, "I&nvertor (klein)"},
+            {12, false, "&Transistor"},
+            {13, false, "&Relais"},
+            {14, false, "&Zoemer"},
+            {15, false, "&Geluid sensor"},
             {16, false, "&Sensor"},
         };
         int i = 0;

@@ -60,8 +60,8 @@ TestModule::TestModule(TfKwintelvlak* owner, int ingangen, int uitgangen) : TMod
     lNaam = maakNaamLabel(8, 47, 152, 16, QStringLiteral("Test"));
 }
 
-TestModule* plaatsTestModule(TfKwintelvlak& form, PModuleSoort entry, int ingangen,
-                             int uitgangen, int top, int left) {
+TestModule* plaatsTestModule(TfKwintelvlak& form, PModuleSoort entry, int ingangen, int uitgangen,
+                             int top, int left) {
     auto* m = new TestModule(&form, ingangen, uitgangen);
     form.plaatsModule(m, entry, top, left);
     return m;
