@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -29,6 +30,18 @@ private slots:
         QCOMPARE(form.centralWidget()->size(), QSize(720, 576));
         QCOMPARE(form.scrollBox->viewport()->size(), QSize(720, 576));
         QVERIFY(form.bord->isAncestorOf(form.pKwintelvlak));
+    }
+
+    void startZetDeDecimaleKomma() {
+        QLocale::setDefault(QLocale::c());
+        TfKwintelvlak form;
+        QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+        bool ok = false;
+        QCOMPARE(QLocale().toDouble(QStringLiteral("2,5"), &ok), 2.5);
+        QVERIFY(ok);
+        // Grouping is not a way to type a number: "2.500" is no number.
+        QLocale().toDouble(QStringLiteral("2.500"), &ok);
+        QVERIFY(!ok);
     }
 
     void logoPaneelStaatVerborgenOpZijnPlaats() {
