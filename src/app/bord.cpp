@@ -2,7 +2,7 @@
 
 #include "modules/kleuren.h"
 
-TBord::TBord(TfKwintelvlak* form, QWidget* parent) : QWidget(parent), m_form(form) {
+TBord::TBord(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kleuren::knopVlak);

@@ -5,17 +5,12 @@
 
 #include <QWidget>
 
-class TfKwintelvlak;
-
 class TBord : public QWidget {
     Q_OBJECT
 public:
-    explicit TBord(TfKwintelvlak* form, QWidget* parent = nullptr);
+    explicit TBord(QWidget* parent = nullptr);
 
     // Grows the board to hold every child that stands beyond the visible
     // area, so the scroll area can reach it.
     void pasGrootteAan();
-
-private:
-    TfKwintelvlak* m_form;
 };

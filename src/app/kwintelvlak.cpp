@@ -9,7 +9,6 @@
 #include "platform/platform.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -75,13 +74,12 @@ void TfKwintelvlak::formCreate() {
     scrollBox = new QScrollArea(this);
     scrollBox->setFrameShape(QFrame::NoFrame);
     scrollBox->setWidgetResizable(true);
-    bord = new TBord(this);
+    bord = new TBord;
     scrollBox->setWidget(bord);
     setCentralWidget(scrollBox);
     bouwMenus();
 
     // 5. The client area under the menu bar is 720 x 576.
-    resize(kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
     setGeometry(86, 44, kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
 
     // The artwork the module kinds copy onto their panels.
@@ -110,13 +108,8 @@ void TfKwintelvlak::formDestroy() {
         return;
     m_vernietigd = true;
     nieuw();
-    for (auto& entry : moduleSoorten)
-        entry.reset();
+    // The catalogue goes last: every module referred to its entry.
     moduleSoorten.clear();
-}
-
-void TfKwintelvlak::closeEvent(QCloseEvent* e) {
-    QMainWindow::closeEvent(e);
 }
 
 void TfKwintelvlak::bouwMenus() {

@@ -133,9 +133,6 @@ signals:
     // Emitted after the board changed (module placed, removed, cleared).
     void bordGewijzigd();
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
 private:
     void formCreate();
     void formDestroy();

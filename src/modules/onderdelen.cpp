@@ -5,9 +5,7 @@
 
 // ---- TVorm ------------------------------------------------------------------
 
-TVorm::TVorm(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
-}
+TVorm::TVorm(QWidget* parent) : QWidget(parent) {}
 
 void TVorm::setVorm(Vorm v) {
     if (v == m_vorm)
