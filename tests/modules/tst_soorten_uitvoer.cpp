@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(t->stTelstand->geometry(), QRect(280, 52, 32, 40));
         QCOMPARE(t->stTelstand->frameShadow(), QFrame::Sunken);
         QCOMPARE(t->stTelstand->palette().color(QPalette::WindowText), kleur(0x0000FF));
-        QCOMPARE(t->stTelstand->font().pointSize(), 24);
+        QCOMPARE(t->stTelstand->font().pixelSize(), 32);
         QCOMPARE(t->sSchakelaar->geometry(), QRect(149, 80, 16, 16));
         QCOMPARE(t->iSymbool->geometry(), QRect(24, 33, 289, 56));
         QCOMPARE(t->lTelPulsen->text(), QStringLiteral("tel pulsen"));
@@ -246,24 +246,35 @@ private slots:
         QCOMPARE(form.sleepModule, nullptr);
     }
 
-    void zoemerMenuUitEnWeerAan() {
+    void eenZoemerEnEenGeluidSensorUitHetMenu_data() {
+        QTest::addColumn<int>("positie");
+        QTest::addColumn<int>("soort");
+        QTest::newRow("zoemer") << 16 << 14;
+        QTest::newRow("geluid sensor") << 17 << 15;
+    }
+
+    void eenZoemerEnEenGeluidSensorUitHetMenu() {
+        QFETCH(int, positie);
+        QFETCH(int, soort);
         TfKwintelvlak form;
-        QVERIFY(form.miZoemer->isEnabled());
-        form.miZoemer->trigger();
-        QCOMPARE(form.zoekModuleAantal(14), 1);
-        QVERIFY(!form.miZoemer->isEnabled());
+        QAction* item = form.menuItemVoor(entry(form, positie));
+        QVERIFY(item);
+        QVERIFY(item->isEnabled());
+        item->trigger();
+        QCOMPARE(form.zoekModuleAantal(soort), 1);
+        QVERIFY(!item->isEnabled());
         // A second one from a board file is still possible; the menu stays off
         // until the last one is gone.
-        TModule* tweede = form.maakModule(entry(form, 16), 0, 0);
-        form.moduleVerwijderen(form.zoekModule(14, 1));
-        QVERIFY(!form.miZoemer->isEnabled());
+        TModule* tweede = form.maakModule(entry(form, positie), 0, 0);
+        form.moduleVerwijderen(form.zoekModule(soort, 1));
+        QVERIFY(!item->isEnabled());
         form.moduleVerwijderen(tweede);
-        QVERIFY(form.miZoemer->isEnabled());
+        QVERIFY(item->isEnabled());
 
-        form.miZoemer->trigger();
-        QVERIFY(!form.miZoemer->isEnabled());
+        item->trigger();
+        QVERIFY(!item->isEnabled());
         form.nieuw();
-        QVERIFY(form.miZoemer->isEnabled());
+        QVERIFY(item->isEnabled());
     }
 
     void alleMenuItemsMakenEenModule() {

@@ -31,7 +31,7 @@ TPulsenTellerMod::TPulsenTellerMod(TfKwintelvlak* owner) : TModule(owner) {
     stTelstand->setLineWidth(1);
     stTelstand->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont groot = stTelstand->font();
-    groot.setPointSize(24);
+    groot.setPixelSize(32); // 24 points at 96 dpi, whatever the screen
     stTelstand->setFont(groot);
     QPalette rood = stTelstand->palette();
     rood.setColor(QPalette::WindowText, kleur(kleuren::rood));
