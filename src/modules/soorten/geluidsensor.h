@@ -4,13 +4,6 @@
 #include "modules/module.h"
 
 class QLabel;
-class TAfbeelding;
-class TBevel;
-class TIngang;
-class TKommaRegelaar;
-class TLED;
-class TRegelaar;
-class TSchakelaar;
 class TUitgang;
 class TVorm;
 

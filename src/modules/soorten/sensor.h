@@ -4,15 +4,7 @@
 #include "modules/module.h"
 
 class QLabel;
-class TAfbeelding;
-class TBevel;
-class TIngang;
-class TKommaRegelaar;
-class TLED;
-class TRegelaar;
-class TSchakelaar;
 class TUitgang;
-class TVorm;
 
 class TSensorMod : public TModule {
     Q_OBJECT

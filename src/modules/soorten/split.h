@@ -5,15 +5,8 @@
 #include "modules/module.h"
 
 class QLabel;
-class TAfbeelding;
-class TBevel;
 class TIngang;
-class TKommaRegelaar;
-class TLED;
-class TRegelaar;
-class TSchakelaar;
 class TUitgang;
-class TVorm;
 
 class TSplitMod : public TModule {
     Q_OBJECT

@@ -5,14 +5,8 @@
 
 class QLabel;
 class TAfbeelding;
-class TBevel;
 class TIngang;
-class TKommaRegelaar;
-class TLED;
-class TRegelaar;
-class TSchakelaar;
 class TUitgang;
-class TVorm;
 
 class TTransistorMod : public TModule {
     Q_OBJECT

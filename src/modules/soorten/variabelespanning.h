@@ -4,15 +4,8 @@
 #include "modules/module.h"
 
 class QLabel;
-class TAfbeelding;
-class TBevel;
-class TIngang;
 class TKommaRegelaar;
-class TLED;
-class TRegelaar;
-class TSchakelaar;
 class TUitgang;
-class TVorm;
 
 class TVariabeleSpanningMod : public TModule {
     Q_OBJECT

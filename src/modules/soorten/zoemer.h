@@ -5,14 +5,7 @@
 
 class QLabel;
 class TAfbeelding;
-class TBevel;
 class TIngang;
-class TKommaRegelaar;
-class TLED;
-class TRegelaar;
-class TSchakelaar;
-class TUitgang;
-class TVorm;
 
 class TZoemerMod : public TModule {
     Q_OBJECT
