@@ -2,8 +2,9 @@
 # Installs the Debian packages that building, running and testing need,
 # only when something is missing.
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev
-      libbenchmark-dev xvfb xauth fonts-dejavu-core)
+pkgs=(build-essential cmake ninja-build qt6-base-dev libgl-dev libpulse-dev
+      libbenchmark-dev xvfb xauth fonts-dejavu-core xdotool imagemagick pulseaudio
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

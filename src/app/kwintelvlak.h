@@ -4,6 +4,7 @@
 // dragging in editing/, clearing and files in boardfile/).
 #pragma once
 
+#include "app/modulelijst.h"
 #include "app/modulesoort.h"
 
 #include <QImage>
@@ -23,8 +24,6 @@ class TModule;
 class TIngang;
 class TUitgang;
 class TSchakelaar;
-
-using TModuleArray = std::vector<TModule*>;
 
 // Simulation state shared by the whole program, one instance each.
 extern bool klokGestopt;      // true while the clock is held

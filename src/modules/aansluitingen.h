@@ -3,6 +3,7 @@
 // output that feeds it.
 #pragma once
 
+#include "modules/bordversie.h"
 #include "modules/kleuren.h"
 #include "modules/onderdelen.h"
 
@@ -40,9 +41,9 @@ public:
 
     // The wire: kind number, module number and input index of the input this
     // output feeds. Unwired is exactly (-1, 1, 1).
-    int doelSoort = -1;
-    int doelIngang = 1;
-    int doelNummer = 1;
+    BewaakteInt doelSoort = -1;
+    BewaakteInt doelIngang = 1;
+    BewaakteInt doelNummer = 1;
     TColor kleurAan = 0;
     TColor kleurUit = 0;
 

@@ -85,7 +85,7 @@ void TModule::verwijderUitBord() {
     const int n = form->zoekModuleAantal(soort);
     const int i = form->zoekModuleIndex(this);
     if (i < static_cast<int>(form->modules.size()))
-        form->modules.erase(form->modules.begin() + i);
+        form->modules.erase(static_cast<size_t>(i));
     // Working upwards, the number j - 1 is always free when it is given.
     for (int j = nummer + 1; j <= n; ++j) {
         TModule* q = form->zoekModule(soort, j);

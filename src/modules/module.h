@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/modulesoort.h"
+#include "modules/bordversie.h"
 #include "modules/kleuren.h"
 
 #include <QFrame>
@@ -32,7 +33,7 @@ public:
     // Which kind this module is (owned by the catalogue) and its number among
     // the modules of that kind on the board, 1..n without gaps.
     PModuleSoort moduleSoort = nullptr;
-    int nummer = 0;
+    BewaakteInt nummer = 0;
 
     // Makes a passive part (label, picture, lamp, shape, static text) part of
     // the module: pressing on it takes hold of the module, a right release on

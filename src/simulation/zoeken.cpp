@@ -39,12 +39,9 @@ TIngang* TfKwintelvlak::zoekModuleIngang(int soort, int nummer, int ingang) cons
     if (!m)
         return nullptr;
     const auto& ingangen = m->ingangenLijst();
-    if (ingangen.empty())
-        return nullptr;
-    // A built-in kind with a single input answers with it for any number.
-    if (ingangen.size() == 1 && soort != soorten::zwenkel)
-        return ingangen.front();
-    // A number outside the module's inputs (a hand-edited board file) finds nothing.
+    // A number outside the module's inputs can only come from a hand-edited
+    // board file; such a wire is kept, but it leads to no input, also on a
+    // kind with a single input.
     if (ingang < 1 || ingang > static_cast<int>(ingangen.size()))
         return nullptr;
     return ingangen[static_cast<size_t>(ingang - 1)];

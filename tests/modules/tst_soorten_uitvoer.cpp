@@ -88,11 +88,15 @@ private slots:
         }
     }
 
-    void enkeleIngangAntwoordtOpElkNummer() {
+    void ingangBuitenDeModuleVindtNiets() {
         TfKwintelvlak form;
         TModule* led = form.maakModule(entry(form, 1), 0, 0);
         TModule* relais = form.maakModule(entry(form, 15), 0, 0);
-        QCOMPARE(form.zoekModuleIngang(1, 1, 7), led->ingangenLijst()[0]);
+        QCOMPARE(form.zoekModuleIngang(1, 1, 1), led->ingangenLijst()[0]);
+        // A kind with one input answers only to input 1: a wire from a
+        // hand-edited file naming input 7 of an LED leads nowhere.
+        QCOMPARE(form.zoekModuleIngang(1, 1, 7), nullptr);
+        QCOMPARE(form.zoekModuleIngang(1, 1, 0), nullptr);
         QCOMPARE(form.zoekModuleIngang(13, 1, 3), relais->ingangenLijst()[2]);
         // A wire from a hand-edited file naming a fourth relay input finds nothing.
         QCOMPARE(form.zoekModuleIngang(13, 1, 4), nullptr);
