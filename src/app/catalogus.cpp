@@ -6,6 +6,8 @@
 #include "app/bord.h"
 #include "modules/fabriek.h"
 #include "modules/module.h"
+#include "platform/platform.h"
+#include "platform/slepen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,12 +65,18 @@ void TfKwintelvlak::miModuleClick(QAction* sender) {
     auto* entry = reinterpret_cast<PModuleSoort>(sender->data().value<quintptr>());
     if (!entry)
         return;
+    // One drag at a time: a drag still running (only possible when the item
+    // is triggered from code) ends first.
+    platform::annuleerSlepen();
     TModule* module = maakModule(entry, 10, 300);
     if (!module)
         return;
     grijpPunt = QPoint(0, 0);
     module->hide();
-    beginModuleSlepen(module);
+    // The new module follows the pointer at once, wherever the pointer is
+    // (also when the menu was worked with the keyboard), until it is dropped.
+    m_nieuweModule = module;
+    beginModuleSlepen(module, platform::cursorPos());
     miVernieuwenClick();
 }
 
@@ -142,8 +150,6 @@ void TfKwintelvlak::moduleVerwijderen(TModule* module) {
         return;
     const int soort = module->moduleSoort->soort;
     module->verwijderUitBord();
-    if (sleepModule == module)
-        sleepModule = nullptr;
     if (contextModule == module)
         contextModule = nullptr;
     delete module;

@@ -3,10 +3,12 @@
 
 #include "app/berichten.h"
 #include "app/bord.h"
+#include "editing/draadlaag.h"
 #include "modules/module.h"
 #include "modules/onderdelen.h"
 #include "modules/tekeningen.h"
 #include "platform/platform.h"
+#include "platform/slepen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,10 +17,26 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScrollArea>
 
 namespace {
 constexpr int kClientBreedte = 720;
+constexpr QPoint kVensterPlek(86, 44); // the outer top-left corner, frame included
+
+// The logo panel can be taken hold of and dragged, but the board takes only
+// modules, so it never moves.
+class TLogoPaneel : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        e->accept();
+        if (e->button() == Qt::LeftButton)
+            platform::beginSlepen(this, e->globalPosition().toPoint(), nullptr, nullptr);
+    }
+};
 constexpr int kClientHoogte = 576;
 
 // One number format for the whole process: a comma separates the decimals,
@@ -77,10 +95,16 @@ void TfKwintelvlak::formCreate() {
     bord = new TBord;
     scrollBox->setWidget(bord);
     setCentralWidget(scrollBox);
+    draadLaag = new TDraadLaag(this, scrollBox);
+    // Modules dropped on the board, or on the part of the view it does not
+    // cover, land on the board.
+    maakBordSleepDoel(bord);
+    maakBordSleepDoel(scrollBox->viewport());
     bouwMenus();
 
     // 5. The client area under the menu bar is 720 x 576.
-    setGeometry(86, 44, kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
+    resize(kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
+    move(kVensterPlek);
 
     // The artwork the module kinds copy onto their panels.
     iComparator = tekeningen::comparator();
@@ -107,6 +131,7 @@ void TfKwintelvlak::formDestroy() {
     if (m_vernietigd)
         return;
     m_vernietigd = true;
+    platform::annuleerSlepen();
     nieuw();
     // The catalogue goes last: every module referred to its entry.
     moduleSoorten.clear();
@@ -195,7 +220,7 @@ void TfKwintelvlak::bouwMenus() {
 }
 
 void TfKwintelvlak::bouwLogo() {
-    auto* paneel = new QFrame(bord);
+    auto* paneel = new TLogoPaneel(bord);
     paneel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     paneel->setLineWidth(1);
     paneel->setGeometry(528, 512, 192, 64);
@@ -212,6 +237,12 @@ void TfKwintelvlak::bouwLogo() {
     QFont groot = lKwintelvlak->font();
     groot.setPixelSize(24);
     lKwintelvlak->setFont(groot);
+
+    // A press anywhere on the logo takes hold of the panel; a module dropped
+    // on it lands on the board.
+    iKwintelvlak->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lKwintelvlak->setAttribute(Qt::WA_TransparentForMouseEvents);
+    maakBordSleepDoel(pKwintelvlak);
 
     pKwintelvlak->setVisible(miLogoWeergeven->isChecked());
 }
@@ -240,9 +271,11 @@ void TfKwintelvlak::miAfsluitenClick() {
 }
 
 void TfKwintelvlak::miVernieuwenClick() {
+    // The window and every control on it are repainted at once, the wires
+    // drawn again over them.
     bord->pasGrootteAan();
-    update();
-    bord->update();
+    tekenLijnen();
+    repaint();
 }
 
 void TfKwintelvlak::miLogoWeergevenClick() {

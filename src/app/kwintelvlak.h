@@ -6,10 +6,12 @@
 
 #include "app/modulelijst.h"
 #include "app/modulesoort.h"
+#include "platform/slepen.h"
 
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <memory>
 #include <vector>
@@ -20,6 +22,8 @@ class QMenu;
 class QScrollArea;
 class TAfbeelding;
 class TBord;
+class TConnector;
+class TDraadLaag;
 class TModule;
 class TIngang;
 class TUitgang;
@@ -76,9 +80,12 @@ public:
     TModuleArray modules;                                     // bottom-most first
     TModule* contextModule = nullptr;
     int klokStopTeller = 0;
+    // The drag rectangle in board coordinates (right and bottom exclusive);
+    // all four coordinates GEEN while none is shown.
     QRect focusRect;
     QPoint grijpPunt;
-    TModule* sleepModule = nullptr; // the module being dragged, if any
+    // The layer over the board that shows the wires and the drag rectangle.
+    TDraadLaag* draadLaag = nullptr;
 
     // ---- Catalogue and module list (app/catalogus.cpp) ----------------------
     TModule* maakModule(PModuleSoort entry, int top, int left);
@@ -111,12 +118,32 @@ public:
     int zoekModuleUitgangen(const TModule* module, TUitgang* lijst[10]) const;
     TIngang* zoekModuleIngang(int soort, int nummer, int ingang) const;
 
-    // ---- Editing (editing/) ---------------------------------------------------
+    // ---- Moving modules (editing/slepen.cpp) -----------------------------------
+    // Starts dragging a module at once, from startPos (screen coordinates);
+    // grijpPunt is where inside the module it was taken.
+    void beginModuleSlepen(TModule* module, QPoint startPos);
+    void moduleStartDrag(TModule* sender);
+    // target: the control that took the drop, or null.
+    void moduleEndDrag(TModule* sender, QWidget* target, QPoint pos);
+    // The board's drag-over and drop handlers; pos is in sender's coordinates.
+    bool FormDragOver(QWidget* sender, QObject* source, QPoint pos, platform::SleepToestand state);
+    void FormDragDrop(QWidget* sender, QObject* source, QPoint pos);
+    void paintFocusRect(const QRect& r);
+    void clearFocusRect();
+    // Gives a control the board's drag-over and drop handlers.
+    void maakBordSleepDoel(QWidget* w);
+
+    // ---- Wiring (editing/bedrading.cpp) ----------------------------------------
     void verwijderVerbindingMetModule(const TModule* module);
     void vervangVerbindingMetModule(const TModule* module, int nieuwNummer);
-    // Takes hold of a module for dragging; grijpPunt is where it was taken.
-    void beginModuleSlepen(TModule* module);
-    void eindeModuleSlepen();
+    void beginConnectorSlepen(TConnector* klem, QPoint startPos);
+    bool connectorDragOver(QWidget* sender, QObject* source, QPoint pos,
+                           platform::SleepToestand state);
+    void connectorEndDrag(TConnector* sender, QWidget* target, QPoint pos);
+    void connectorMouseUp(TConnector* sender, Qt::MouseButton button);
+    // Gives a terminal its drag handlers.
+    void maakConnectorSleepDoel(TConnector* klem);
+    void tekenLijnen();
 
     // ---- The push key (modules/schakelaar.cpp) ---------------------------------
     void sSchakelaarMouseDown(TSchakelaar* sender, Qt::MouseButton button);
@@ -139,7 +166,11 @@ private:
     void bouwLogo();
     void bouwCatalogus();
     void laadLogoBitmap();
+    // sender's position pos in board coordinates.
+    QPoint naarBord(QWidget* sender, QPoint pos) const;
     bool m_vernietigd = false;
+    // The module taken from a menu whose first drag has not ended yet.
+    QPointer<TModule> m_nieuweModule;
 };
 
 // Holds the simulation clock for the lifetime of the object, so that every

@@ -121,6 +121,8 @@ void TTimerSpeedButton::mousePressEvent(QMouseEvent* e) {
         return;
     if (!m_repeatClock) {
         m_repeatClock = new platform::Timer(this);
+        // The repeats keep their 400 ms and 100 ms to the millisecond.
+        m_repeatClock->setPrecise(true);
         connect(m_repeatClock, &platform::Timer::timeout, this, &TTimerSpeedButton::herhaalTik);
     }
     m_repeatClock->setInterval(eersteHerhaling);
@@ -696,16 +698,17 @@ void TSpinEdit::pasMinimumAan() {
     setMinimumHeight(minimumEditHeight());
 }
 
-// The button sits inside the edit's frame with one pixel to spare at the
-// right and at the bottom; the text stops two pixels before it.
+// With its sunken 3-D frame the edit's client area starts two pixels in;
+// the button stands at the top of the client area, five pixels short of the
+// edit's outer width and height (15 x 17 at (30, 2) in a 48 x 22 edit). The
+// frame is the classic two-pixel edge whatever the style draws, so the
+// button lands on the same pixels everywhere. The text stops two pixels
+// before the button.
 void TSpinEdit::plaatsKnop() {
     const int w = m_button->width();
     if (hasFrame()) {
-        QStyleOptionFrame optie;
-        initStyleOption(&optie);
-        const int rand = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &optie, this);
-        m_button->setGeometry(width() - w - rand - 1, rand, w,
-                              std::max(0, height() - 2 * rand - 1));
+        constexpr int rand = 2;
+        m_button->setGeometry(width() - w - 5 + rand, rand, w, std::max(0, height() - 5));
     } else {
         m_button->setGeometry(width() - w, 1, w, std::max(0, height() - 3));
     }

@@ -8,15 +8,22 @@
 
 // ---- Terminals ------------------------------------------------------------------
 
-TConnector::TConnector(TModule* owner) : TVorm(owner) {
+TConnector::TConnector(TModule* owner) : TVorm(owner), m_owner(owner) {
     resize(17, 17);
+    if (m_owner && m_owner->eigenaar())
+        m_owner->eigenaar()->maakConnectorSleepDoel(this);
 }
 
 void TConnector::mousePressEvent(QMouseEvent* e) {
     e->accept();
+    if (e->button() == Qt::LeftButton && m_owner && m_owner->eigenaar())
+        m_owner->eigenaar()->beginConnectorSlepen(this, e->globalPosition().toPoint());
 }
+
 void TConnector::mouseReleaseEvent(QMouseEvent* e) {
     e->accept();
+    if (m_owner && m_owner->eigenaar())
+        m_owner->eigenaar()->connectorMouseUp(this, e->button());
 }
 
 TIngang::TIngang(TModule* owner) : TConnector(owner) {}
@@ -39,6 +46,8 @@ TSchakelaar::TSchakelaar(TModule* owner) : TAfbeelding(owner), m_owner(owner) {
     setAutoSize(true);
     setCursor(Qt::PointingHandCursor);
     setPicture(buttonUp());
+    if (m_owner && m_owner->eigenaar())
+        m_owner->eigenaar()->maakBordSleepDoel(this);
 }
 
 void TSchakelaar::mousePressEvent(QMouseEvent* e) {
@@ -59,4 +68,6 @@ TLED::TLED(TModule* owner) : TVorm(owner) {
     resize(17, 17);
     setVorm(Vorm::Cirkel);
     setBrushKleur(uit);
+    if (owner && owner->eigenaar())
+        owner->eigenaar()->maakBordSleepDoel(this);
 }

@@ -17,8 +17,12 @@ public:
     explicit TConnector(TModule* owner);
 
 protected:
+    // A left press starts a wire at once; a right release cuts the wire here.
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    TModule* m_owner;
 };
 
 class TIngang : public TConnector {

@@ -12,8 +12,15 @@ TModule::TModule(TfKwintelvlak* owner) : QFrame(nullptr), m_eigenaar(owner) {
     setLineWidth(1);
     setAutoFillBackground(true);
     if (owner) {
-        setPalette(owner->palette());
+        // A module is disabled while it is dragged; it keeps its looks.
+        QPalette pal = owner->palette();
+        for (int rol = 0; rol < QPalette::NColorRoles; ++rol) {
+            const auto r = static_cast<QPalette::ColorRole>(rol);
+            pal.setBrush(QPalette::Disabled, r, pal.brush(QPalette::Active, r));
+        }
+        setPalette(pal);
         setFont(owner->font());
+        owner->maakBordSleepDoel(this);
     }
 }
 
@@ -21,6 +28,8 @@ TModule::~TModule() = default;
 
 void TModule::koppelAanModule(QWidget* child) {
     child->installEventFilter(this);
+    if (m_eigenaar)
+        m_eigenaar->maakBordSleepDoel(child);
 }
 
 bool TModule::eventFilter(QObject* watched, QEvent* event) {
@@ -62,15 +71,11 @@ void TModule::moduleMuisNeer(QWidget* sender, Qt::MouseButton button, Qt::Keyboa
     // Whether the panel or a passive part was pressed, the whole module is
     // taken; grijpPunt is where inside the module it was taken.
     eigenaar()->grijpPunt = sender == this ? pos : sender->mapTo(this, pos);
-    eigenaar()->beginModuleSlepen(this);
+    eigenaar()->beginModuleSlepen(this, sender->mapToGlobal(pos));
 }
 
 void TModule::moduleMuisOp(QWidget* sender, Qt::MouseButton button, Qt::KeyboardModifiers,
                            QPoint pos) {
-    if (button == Qt::LeftButton && eigenaar()->sleepModule == this) {
-        eigenaar()->eindeModuleSlepen();
-        return;
-    }
     if (button != Qt::RightButton)
         return;
     eigenaar()->contextModule = this;

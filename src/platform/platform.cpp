@@ -151,6 +151,41 @@ QPoint cursorPos() {
     return g_cursor ? g_cursor->pos() : QCursor::pos();
 }
 
+void setCursorPos(QPoint pos) {
+    if (g_cursor) {
+        g_cursor->setPos(pos);
+        return;
+    }
+    QCursor::setPos(pos);
+}
+
+namespace {
+QRect g_confinement;
+} // namespace
+
+void confineCursor(const QRect& rect) {
+    g_confinement = rect;
+    const QPoint nu = cursorPos();
+    const QPoint binnen = clampToConfinement(nu);
+    if (binnen != nu)
+        setCursorPos(binnen);
+}
+
+void freeCursor() {
+    g_confinement = QRect();
+}
+
+QRect cursorConfinement() {
+    return g_confinement;
+}
+
+QPoint clampToConfinement(QPoint pos) {
+    if (!g_confinement.isValid())
+        return pos;
+    return {std::clamp(pos.x(), g_confinement.left(), g_confinement.right()),
+            std::clamp(pos.y(), g_confinement.top(), g_confinement.bottom())};
+}
+
 // ---- Operating system -------------------------------------------------------
 
 bool isNTFamily() {

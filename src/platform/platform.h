@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <cstdint>
 
 class QTimer;
@@ -31,6 +32,7 @@ public:
     int interval() const { return m_interval; }
     // A precise timer keeps its period to the millisecond (the 10 ms clock).
     void setPrecise(bool precise);
+    bool precise() const { return m_precise; }
     void start();
     void stop();
     bool isActive() const { return m_active; }
@@ -54,6 +56,18 @@ private:
 
 // The mouse pointer's position in screen coordinates.
 QPoint cursorPos();
+// Moves the mouse pointer (under a FakeCursor: the fake's position).
+void setCursorPos(QPoint pos);
+
+// Confines the pointer to a screen rectangle until freeCursor(). While it is
+// confined, every pointer position the program sees during a drag is clamped
+// into the rectangle and the real pointer is moved back into it.
+void confineCursor(const QRect& rect);
+void freeCursor();
+// The rectangle the pointer is confined to; empty when it is free.
+QRect cursorConfinement();
+// pos clamped into the confinement (pos itself when the pointer is free).
+QPoint clampToConfinement(QPoint pos);
 
 // ---- Operating system -----------------------------------------------------
 

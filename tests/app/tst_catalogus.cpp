@@ -272,11 +272,21 @@ private slots:
         QVERIFY(!klokGestopt);
     }
 
+    void onbekendeSoortGeeftMelding_data() {
+        QTest::addColumn<int>("soort");
+        // Numbers that no kind has.
+        QTest::newRow("17") << 17;
+        QTest::newRow("18") << 18;
+        QTest::newRow("19") << 19;
+    }
+
     void onbekendeSoortGeeftMelding() {
+        QFETCH(int, soort);
         TfKwintelvlak form;
-        PModuleSoort plugin = voegPluginToe(form, "a.so");
+        auto onbekend = std::make_unique<TModuleSoort>();
+        onbekend->soort = soort;
         TModule* gemaakt = reinterpret_cast<TModule*>(1);
-        const Bericht b = vangBericht([&] { gemaakt = form.maakModule(plugin, 10, 300); });
+        const Bericht b = vangBericht([&] { gemaakt = form.maakModule(onbekend.get(), 10, 300); });
         QCOMPARE(gemaakt, nullptr);
         QVERIFY(b.getoond);
         QCOMPARE(b.tekst, QStringLiteral("Module is nog niet geïmplementeerd!"));

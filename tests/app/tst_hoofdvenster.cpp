@@ -156,11 +156,57 @@ private slots:
             teksten << a->text();
         QCOMPARE(teksten, (QStringList{"&Bestand", "&Vernieuwen", "&Invoer", "&Verwerking",
                                        "&Uitvoer", "Zwenkel", "&Split", "&Opties", "&Help"}));
-        QStringList invoer;
-        for (QAction* a : form.miInvoer->actions())
-            invoer << a->text();
-        QCOMPARE(invoer, (QStringList{"&Sensor", "&Geluid sensor", "&Drukschakelaar",
-                                      "&Variabele spanning", "&Puls generator", "AD-Omzetter"}));
+    }
+
+    // Every menu's items in their order, a separator written as "-", so a
+    // separator in the wrong place or an item out of order shows.
+    void menuVolgorde_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("Bestand") << "&Bestand" << QStringList{"&Nieuw",
+                                                              "Nieuw &standaardbord (1)",
+                                                              "Nieuw standaardbord (2)",
+                                                              "&Openen...",
+                                                              "Ops&laan als...",
+                                                              "-",
+                                                              "&Afsluiten"};
+        QTest::newRow("Invoer") << "&Invoer"
+                                << QStringList{"&Sensor",         "&Geluid sensor",
+                                               "&Drukschakelaar", "&Variabele spanning",
+                                               "&Puls generator", "AD-Omzetter"};
+        QTest::newRow("Verwerking")
+            << "&Verwerking"
+            << QStringList{"&Transistor",  "&Comparator", "&EN-Poort",         "&OF-Poort",
+                           "&Geheugencel", "&Invertor",   "I&nvertor (klein)", "&Pulsenteller"};
+        QTest::newRow("Uitvoer") << "&Uitvoer" << QStringList{"&LED", "&Zoemer", "&Relais"};
+        QTest::newRow("Zwenkel") << "Zwenkel" << QStringList{};
+        QTest::newRow("Opties") << "&Opties"
+                                << QStringList{"&Teller laten doorlopen t/m F", "&Logo weergeven"};
+        QTest::newRow("Help") << "&Help" << QStringList{"Help-&onderwerpen", "-", "&Info..."};
+    }
+
+    void menuVolgorde() {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, items);
+        TfKwintelvlak form;
+        QMenu* gevonden = nullptr;
+        for (QAction* a : form.menuBar()->actions())
+            if (a->text() == menu)
+                gevonden = a->menu();
+        QVERIFY(gevonden);
+        QStringList teksten;
+        for (QAction* a : gevonden->actions())
+            teksten << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(teksten, items);
+    }
+
+    void buitenrandBegintOp86En44() {
+        TfKwintelvlak form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // The frame's corner, not the client area's.
+        QCOMPARE(form.frameGeometry().topLeft(), QPoint(86, 44));
+        QCOMPARE(form.scrollBox->viewport()->size(), QSize(720, 576));
     }
 
     void logoWeergevenSchakelt() {

@@ -16,6 +16,7 @@
 #include "modules/soorten/sensor.h"
 #include "modules/soorten/split.h"
 #include "modules/soorten/variabelespanning.h"
+#include "platform/slepen.h"
 #include "support/kwinteltest.h"
 
 #include <QAction>
@@ -372,12 +373,12 @@ private slots:
         auto druk = [&](QWidget* w, QPoint p, bool pakt) {
             form.grijpPunt = QPoint(-1, -1);
             QTest::mousePress(w, Qt::LeftButton, {}, p);
-            const bool gepakt = form.sleepModule == m;
+            const bool gepakt = platform::sleepBron() == m;
             QTest::mouseRelease(w, Qt::LeftButton, {}, p);
             QVERIFY2(gepakt == pakt, w->metaObject()->className());
             if (pakt)
                 QCOMPARE(form.grijpPunt, w->mapTo(m, p));
-            QCOMPARE(form.sleepModule, nullptr);
+            QCOMPARE(platform::sleepBron(), nullptr);
             ++(gepakt ? pakken : nietPakken);
         };
 
@@ -572,12 +573,12 @@ private slots:
         TfKwintelvlak form;
         form.show();
         QVERIFY(form.miGeluidSensor->isEnabled());
-        form.miGeluidSensor->trigger();
+        neemUitMenu(form, form.miGeluidSensor, QPoint(10, 10));
         QCOMPARE(form.modules.size(), size_t(1));
         QVERIFY(qobject_cast<TGeluidSensorMod*>(form.modules[0]));
         QVERIFY(!form.miGeluidSensor->isEnabled());
 
-        form.miSensor->trigger();
+        neemUitMenu(form, form.miSensor, QPoint(10, 100));
         QCOMPARE(form.modules.size(), size_t(2));
         QVERIFY(qobject_cast<TSensorMod*>(form.modules[1]));
         QVERIFY(form.miSensor->isEnabled());

@@ -1,5 +1,6 @@
 // Construction of the counter and output kinds: panel, terminals, display,
 // pictures and which parts take hold of the module.
+#include "app/bord.h"
 #include "app/kwintelvlak.h"
 #include "modules/aansluitingen.h"
 #include "modules/onderdelen.h"
@@ -8,6 +9,7 @@
 #include "modules/soorten/relais.h"
 #include "modules/soorten/transistor.h"
 #include "modules/soorten/zoemer.h"
+#include "platform/slepen.h"
 #include "support/kwinteltest.h"
 
 #include <QAction>
@@ -243,11 +245,11 @@ private slots:
         QVERIFY(w);
         const QPoint p(5, 5);
         QTest::mousePress(w, Qt::LeftButton, {}, p);
-        QCOMPARE(form.sleepModule, pakt ? m : nullptr);
+        QCOMPARE(platform::sleepBron() == m, pakt);
         if (pakt)
             QCOMPARE(form.grijpPunt, w->mapTo(m, p));
         QTest::mouseRelease(w, Qt::LeftButton, {}, p);
-        QCOMPARE(form.sleepModule, nullptr);
+        QCOMPARE(platform::sleepBron(), nullptr);
     }
 
     void eenZoemerEnEenGeluidSensorUitHetMenu_data() {
@@ -264,7 +266,7 @@ private slots:
         QAction* item = form.menuItemVoor(entry(form, positie));
         QVERIFY(item);
         QVERIFY(item->isEnabled());
-        item->trigger();
+        QVERIFY(neemUitMenu(form, item, QPoint(10, 10)));
         QCOMPARE(form.zoekModuleAantal(soort), 1);
         QVERIFY(!item->isEnabled());
         // A second one from a board file is still possible; the menu stays off
@@ -275,7 +277,7 @@ private slots:
         form.moduleVerwijderen(tweede);
         QVERIFY(item->isEnabled());
 
-        item->trigger();
+        QVERIFY(neemUitMenu(form, item, QPoint(10, 10)));
         QVERIFY(!item->isEnabled());
         form.nieuw();
         QVERIFY(item->isEnabled());
@@ -309,7 +311,12 @@ private slots:
             QCOMPARE(form.modules.size(), voor + 1);
             TModule* m = form.modules.back();
             QCOMPARE(m->moduleSoort, reinterpret_cast<PModuleSoort>(a->data().value<quintptr>()));
-            // Taken from the menu, it is shown where it was made.
+            // Taken from the menu, it follows the pointer hidden until it
+            // is dropped; dropped on the board it shows where it landed.
+            QCOMPARE(platform::sleepBron(), m);
+            QVERIFY(m->isHidden());
+            QTest::mouseRelease(form.bord, Qt::LeftButton, {}, QPoint(300, 10));
+            QCOMPARE(platform::sleepBron(), nullptr);
             QVERIFY(m->isVisible());
             QCOMPARE(m->pos(), QPoint(300, 10));
         }

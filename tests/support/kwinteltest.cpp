@@ -1,12 +1,15 @@
 #include "support/kwinteltest.h"
 
+#include "app/bord.h"
 #include "modules/aansluitingen.h"
 #include "modules/onderdelen.h"
+#include "platform/slepen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QTest>
 #include <QTimer>
 
 namespace kwinteltest {
@@ -65,6 +68,21 @@ TestModule* plaatsTestModule(TfKwintelvlak& form, PModuleSoort entry, int ingang
     auto* m = new TestModule(&form, ingangen, uitgangen);
     form.plaatsModule(m, entry, top, left);
     return m;
+}
+
+TModule* neemUitMenu(TfKwintelvlak& form, QAction* item, QPoint bordPos) {
+    if (!form.isVisible()) {
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            return nullptr;
+    }
+    item->trigger();
+    auto* module = qobject_cast<TModule*>(platform::sleepBron());
+    if (!module)
+        return nullptr;
+    // A module taken from a menu is held at its top-left corner.
+    QTest::mouseRelease(form.bord, Qt::LeftButton, {}, bordPos);
+    return module;
 }
 
 void verbind(TModule* van, int uitgang, const TModule* naar, int ingang) {

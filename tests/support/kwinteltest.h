@@ -49,6 +49,11 @@ public:
 TestModule* plaatsTestModule(TfKwintelvlak& form, PModuleSoort entry, int ingangen = 1,
                              int uitgangen = 1, int top = 0, int left = 0);
 
+// Takes a module from a menu item and drops it on the board with its
+// top-left corner at bordPos, as a user does with the mouse. The window is
+// shown first if it is not. Returns the new module.
+TModule* neemUitMenu(TfKwintelvlak& form, QAction* item, QPoint bordPos);
+
 // Wires output `uitgang` (from 1) of `van` to input `ingang` of `naar`.
 void verbind(TModule* van, int uitgang, const TModule* naar, int ingang);
 
