@@ -2,6 +2,8 @@
 // the two information boxes.
 #include "app/bord.h"
 #include "app/kwintelvlak.h"
+#include "editing/draadlaag.h"
+#include "modules/aansluitingen.h"
 #include "modules/onderdelen.h"
 #include "support/kwinteltest.h"
 
@@ -198,6 +200,29 @@ private slots:
         for (QAction* a : gevonden->actions())
             teksten << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(teksten, items);
+    }
+
+    // "Vernieuwen" repaints the window and every control on it at once, not
+    // some time later: the paint has happened when the command returns.
+    void vernieuwenSchildertMeteen() {
+        TfKwintelvlak form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TModule* led = form.maakModule(entry(form, 1), 10, 10);
+        QTest::qWait(20);
+        struct Teller : QObject {
+            int verf = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint)
+                    ++verf;
+                return false;
+            }
+        } teller;
+        QWidget* klem = led->ingangenLijst()[0];
+        klem->installEventFilter(&teller);
+        form.draadLaag->installEventFilter(&teller);
+        form.miVernieuwen->trigger();
+        QCOMPARE(teller.verf, 2);
     }
 
     void buitenrandBegintOp86En44() {
