@@ -27,6 +27,11 @@ namespace {
 // modules that the program would seem to hang.
 constexpr qint64 kMaxBestandsGrootte = 1024 * 1024;
 
+// A board is meant for a window of 720 x 576; even a board scrolled far
+// holds a few hundred modules at most. Reading stops at this many, so a
+// hand-made file cannot keep the program busy for minutes.
+constexpr size_t kMaxModules = 1000;
+
 // Positions are kept within reach of the geometry arithmetic of the board,
 // so a hand-edited huge number cannot overflow it.
 constexpr int kMaxPositie = 100000;
@@ -126,13 +131,18 @@ void TfKwintelvlak::openen(const QString& bestandsNaam) {
 void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam) {
     KlokHouder houder(this);
     nieuw();
-    const bordbestand::BordInhoud inhoud = bordbestand::ontleed(tekst);
-    if (inhoud.kop) {
-        miLogoWeergeven->setChecked(inhoud.kop->logo);
-        pKwintelvlak->setVisible(inhoud.kop->logo);
-        miTellerLatenDoorlopen->setChecked(inhoud.kop->tellerDoorlopen);
-    }
-    for (const bordbestand::ModuleRegel& r : inhoud.modules) {
+    // Lines are taken apart one at a time, so a file of many lines needs no
+    // more memory than its text and the list of where its lines are.
+    const std::vector<QByteArrayView> regels = bordbestand::regels(tekst);
+    if (regels.empty())
+        return;
+    const bordbestand::Kop kop = bordbestand::leesKop(regels.front());
+    miLogoWeergeven->setChecked(kop.logo);
+    pKwintelvlak->setVisible(kop.logo);
+    miTellerLatenDoorlopen->setChecked(kop.tellerDoorlopen);
+    for (size_t i = 1; i < regels.size(); ++i) {
+        const bordbestand::ModuleRegel r =
+            bordbestand::leesModuleRegel(regels[i], static_cast<int>(i + 1));
         // The catalogue holds library names as UTF-8; the file as Windows-1252.
         // No file name holds a zero byte, so such a name matches nothing.
         if (r.naam.contains('\0'))
@@ -141,6 +151,13 @@ void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam) {
         const PModuleSoort entry = zoekLoadedModule(r.soort, naamUtf8.constData(), r.variant);
         if (!entry)
             continue;
+        if (modules.size() >= kMaxModules) {
+            meldFout(this, QStringLiteral("Het bord in \"%1\" heeft meer dan %2 modules; alleen de "
+                                          "eerste %2 zijn gelezen.")
+                               .arg(QDir::toNativeSeparators(naam))
+                               .arg(kMaxModules));
+            return;
+        }
         TModule* module = maakModule(entry, std::clamp(r.top, -kMaxPositie, kMaxPositie),
                                      std::clamp(r.left, -kMaxPositie, kMaxPositie));
         if (!module)

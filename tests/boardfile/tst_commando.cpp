@@ -173,9 +173,13 @@ private slots:
     void nieuwMaaktHetBordLeeg() {
         TfKwintelvlak form;
         form.show();
-        form.openenUitTekst(kTweeLeds, QStringLiteral("x"));
-        QCOMPARE(form.modules.size(), size_t(2));
+        form.openenUitTekst(kTweeLeds + "0|200|0|1|1|1|2|1|\r\n0|400|0|2|1|1|1|1|\r\n"
+                                        "100|0|14|1|0|\r\n",
+                            QStringLiteral("x"));
+        QCOMPARE(form.modules.size(), size_t(5));
+        QVERIFY(!form.miZoemer->isEnabled());
         form.miNieuw->trigger();
+        QVERIFY(form.miZoemer->isEnabled());
         QVERIFY(form.modules.empty());
         QVERIFY(!form.miLogoWeergeven->isChecked());
         QVERIFY(form.pKwintelvlak->isHidden());

@@ -290,6 +290,21 @@ private slots:
         QVERIFY(!klokGestopt);
     }
 
+    void teVeelModules() {
+        TfKwintelvlak form;
+        // Lines that make nothing do not count.
+        const Bericht b =
+            laad(form, "E|1\r\n" + QByteArray("\r\n").repeated(5000) +
+                           QByteArray("||1|\r\n").repeated(1000) + "5|5|0|1|1|-1|1|1|\r\n");
+        QCOMPARE(b.tekst, QStringLiteral("Het bord in \"test.brd\" heeft meer dan 1000 modules; "
+                                         "alleen de eerste 1000 zijn gelezen."));
+        QCOMPARE(form.modules.size(), size_t(1000));
+        QCOMPARE(form.zoekModuleAantal(soorten::drukSchakelaar), 0);
+        QCOMPARE(form.klokStopTeller, 0);
+        form.nieuw();
+        QVERIFY(form.modules.empty());
+    }
+
     void zoemerEnGeluidSensorUitHetMenu() {
         TfKwintelvlak form;
         laad(form, "E|1\r\n0|0|14|1|0|\r\n200|0|15|1|1|-1|1|1|\r\n");
