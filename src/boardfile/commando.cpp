@@ -46,7 +46,7 @@ void TfKwintelvlak::maakBestandsDialogen() {
         d->setDefaultSuffix(QStringLiteral("brd"));
         d->setLabelText(QFileDialog::LookIn, QStringLiteral("Zoeken in:"));
         d->setLabelText(QFileDialog::FileName, QStringLiteral("Bestands&naam:"));
-        d->setLabelText(QFileDialog::FileType, QStringLiteral("Bestands&type:"));
+        d->setLabelText(QFileDialog::FileType, QStringLiteral("Bestandstype:"));
         d->setLabelText(QFileDialog::Accept, knop);
         d->setLabelText(QFileDialog::Reject, QStringLiteral("Annuleren"));
         d->setSizeGripEnabled(true);

@@ -142,6 +142,9 @@ private slots:
         QTest::newRow("insteekmodule")
             << QByteArray("5|6|zwenkel.so|1|0|tekst|") << 5 << 6 << 20 << QByteArray("zwenkel.so")
             << 0 << L{} << QByteArray("tekst") << false;
+        QTest::newRow("insteektekst tot de eerste streep")
+            << QByteArray("5|6|zwenkel.so|1|0|a|b|") << 5 << 6 << 20 << QByteArray("zwenkel.so")
+            << 0 << L{} << QByteArray("a") << false;
         QTest::newRow("tekst 20 is naam 20")
             << QByteArray("5|6|20|1|0||") << 5 << 6 << 20 << QByteArray("20") << 0 << L{}
             << QByteArray() << false;
