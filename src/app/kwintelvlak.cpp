@@ -123,6 +123,8 @@ void TfKwintelvlak::formCreate() {
     // 9. and 10.
     bouwLogo();
     laadLogoBitmap();
+    // 11.
+    openStandaardBordBijStart();
     // 12.
     miVernieuwenClick();
 }
@@ -153,11 +155,14 @@ void TfKwintelvlak::bouwMenus() {
     miBestand = mb->addMenu(QStringLiteral("&Bestand"));
     miNieuw = item(miBestand, QStringLiteral("&Nieuw"), &TfKwintelvlak::miNieuwClick);
     miNieuw->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    miNieuwStandaardBord1 = miBestand->addAction(QStringLiteral("Nieuw &standaardbord (1)"));
-    miNieuwstandaardbord2 = miBestand->addAction(QStringLiteral("Nieuw standaardbord (2)"));
-    miOpenen = miBestand->addAction(QStringLiteral("&Openen..."));
+    miNieuwStandaardBord1 = item(miBestand, QStringLiteral("Nieuw &standaardbord (1)"),
+                                 &TfKwintelvlak::miNieuwStandaardBord1Click);
+    miNieuwstandaardbord2 = item(miBestand, QStringLiteral("Nieuw standaardbord (2)"),
+                                 &TfKwintelvlak::miNieuwstandaardbord2Click);
+    miOpenen = item(miBestand, QStringLiteral("&Openen..."), &TfKwintelvlak::miOpenenClick);
     miOpenen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    miOpslaanAls = miBestand->addAction(QStringLiteral("Ops&laan als..."));
+    miOpslaanAls =
+        item(miBestand, QStringLiteral("Ops&laan als..."), &TfKwintelvlak::miOpslaanAlsClick);
     miOpslaanAls->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     miBestand->addSeparator();
     miAfsluiten = item(miBestand, QStringLiteral("&Afsluiten"), &TfKwintelvlak::miAfsluitenClick);

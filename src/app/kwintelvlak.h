@@ -8,6 +8,7 @@
 #include "app/modulesoort.h"
 #include "platform/slepen.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
@@ -17,6 +18,7 @@
 #include <vector>
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -151,6 +153,23 @@ public:
 
     // ---- Board commands (boardfile/) ------------------------------------------
     void nieuw();
+    // Clears the board and builds the board a file describes. A file that
+    // cannot be read is reported and leaves the board empty.
+    void openen(const QString& bestandsNaam);
+    // The same from a board file's text; naam names the file in messages.
+    void openenUitTekst(QByteArrayView tekst, const QString& naam);
+    // Writes the board to a file. The old file is replaced only once the new
+    // one is complete; a failure is reported and gives false.
+    bool opslaan(const QString& bestandsNaam);
+    // The text that opslaan writes.
+    QByteArray bordTekst() const;
+    void miNieuwStandaardBord1Click();
+    void miNieuwstandaardbord2Click();
+    void miOpenenClick();
+    void miOpslaanAlsClick();
+    // The file dialogs; made the first time they are needed.
+    QFileDialog* odLoad = nullptr;
+    QFileDialog* sdSave = nullptr;
 
     // The module kinds' menu items, for enabling and for tests.
     QAction* menuItemVoor(PModuleSoort entry) const;
@@ -168,6 +187,8 @@ private:
     void laadLogoBitmap();
     // sender's position pos in board coordinates.
     QPoint naarBord(QWidget* sender, QPoint pos) const;
+    void openStandaardBordBijStart();
+    void maakBestandsDialogen();
     bool m_vernietigd = false;
     // The module taken from a menu whose first drag has not ended yet.
     QPointer<TModule> m_nieuweModule;

@@ -17,6 +17,19 @@
 #include "modules/soorten/variabelespanning.h"
 #include "modules/soorten/zoemer.h"
 
+#include <utility>
+
+namespace {
+ZwenkelBouwer& zwenkelBouwer() {
+    static ZwenkelBouwer bouwer;
+    return bouwer;
+}
+} // namespace
+
+void zetZwenkelBouwer(ZwenkelBouwer bouwer) {
+    zwenkelBouwer() = std::move(bouwer);
+}
+
 TModule* maakModuleVanSoort(TfKwintelvlak* owner, PModuleSoort entry) {
     switch (entry->soort) {
     case soorten::drukSchakelaar:
@@ -53,8 +66,9 @@ TModule* maakModuleVanSoort(TfKwintelvlak* owner, PModuleSoort entry) {
         return new TGeluidSensorMod(owner);
     case soorten::sensor:
         return new TSensorMod(owner);
+    case soorten::zwenkel:
+        return zwenkelBouwer() ? zwenkelBouwer()(owner, entry) : nullptr;
     default:
-        // Plug-in kinds are built by their own subsystem.
         return nullptr;
     }
 }

@@ -3,9 +3,18 @@
 
 #include "app/modulesoort.h"
 
+#include <functional>
+
 class TfKwintelvlak;
 class TModule;
 
 // The new module, not yet numbered, placed or on the board; nullptr for a
 // kind this program cannot build.
 TModule* maakModuleVanSoort(TfKwintelvlak* owner, PModuleSoort entry);
+
+// Plug-in modules (kind 20) are built by the plug-in subsystem, which installs
+// its builder here. Until one is installed, kind 20 cannot be built and
+// maakModuleVanSoort returns nullptr for it, as for any unknown kind. An
+// empty function removes the builder again.
+using ZwenkelBouwer = std::function<TModule*(TfKwintelvlak* owner, PModuleSoort entry)>;
+void zetZwenkelBouwer(ZwenkelBouwer bouwer);
