@@ -6,6 +6,7 @@
 #include "app/bord.h"
 #include "modules/fabriek.h"
 #include "modules/module.h"
+#include "simulation/simulatie.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,10 +102,9 @@ void TfKwintelvlak::plaatsModule(TModule* module, PModuleSoort entry, int top, i
 }
 
 TModule* TfKwintelvlak::zoekModule(int soort, int nummer) const {
-    for (TModule* m : modules)
-        if (m->moduleSoort->soort == soort && m->nummer == nummer)
-            return m;
-    return nullptr;
+    // The first module in list order with this kind and number, answered
+    // from the simulation's index.
+    return m_simulatie->zoekModule(soort, nummer);
 }
 
 int TfKwintelvlak::zoekModuleAantal(int soort) const {

@@ -7,6 +7,8 @@
 #include "modules/onderdelen.h"
 #include "modules/tekeningen.h"
 #include "platform/platform.h"
+#include "platform/toon.h"
+#include "simulation/simulatie.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,7 +65,7 @@ void TfKwintelvlak::formCreate() {
 
     // 1.
     contextModule = nullptr;
-    klokStopTeller = 0;
+    m_simulatie = std::make_unique<TSimulatie>(*this); // no hold on the clock
     focusRect = QRect(QPoint(GEEN, GEEN), QPoint(GEEN, GEEN));
     grijpPunt = QPoint(0, 0);
     // 2.
@@ -101,13 +103,26 @@ void TfKwintelvlak::formCreate() {
     laadLogoBitmap();
     // 12.
     miVernieuwenClick();
+    // 13. The last step: from here on the simulation runs.
+    tActie = new platform::Timer(this);
+    tActie->setInterval(10);
+    tActie->setPrecise(true);
+    connect(tActie, &platform::Timer::timeout, this, &TfKwintelvlak::tActieTimer);
+    tActie->start();
 }
 
 void TfKwintelvlak::formDestroy() {
     if (m_vernietigd)
         return;
     m_vernietigd = true;
+    if (tActie)
+        tActie->stop();
     nieuw();
+    if (piepActief)
+        stopBeep();
+    // The sound server's connection is closed while the application still
+    // exists, in the order that leaves its thread nothing to run into.
+    platform::toonAfsluiten();
     // The catalogue goes last: every module referred to its entry.
     moduleSoorten.clear();
 }
