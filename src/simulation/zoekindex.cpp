@@ -246,8 +246,6 @@ void TZoekIndex::bouw() {
         for (std::size_t i = 0; i < n; ++i) {
             const TUitgang* u = lijst[i];
             const int soort = u->doelSoort;
-            if (soort == -1)
-                continue; // no wire; no module has kind -1
             const IngangSleutel sleutel{soort, u->doelNummer, u->doelIngang};
             // Within a module its first output to an input counts ...
             bool eerder = false;
