@@ -50,6 +50,27 @@ void TSimulatie::startTijdklok() {
 
 // ---- Tick ---------------------------------------------------------------------------
 
+namespace {
+// Sets the running module's record for the length of a call.
+class Lopend {
+public:
+    Lopend(const simulatie::Knoop*& plek, const simulatie::Knoop* knoop)
+        : m_plek(plek), m_oud(plek) {
+        m_plek = knoop;
+    }
+    ~Lopend() { m_plek = m_oud; }
+    Lopend(const Lopend&) = delete;
+    Lopend& operator=(const Lopend&) = delete;
+
+private:
+    const simulatie::Knoop*& m_plek;
+    const simulatie::Knoop* m_oud;
+};
+} // namespace
+
+// How many modules ahead of the one running the tick fetches memory.
+constexpr std::size_t kVooruit = 4;
+
 void TSimulatie::tik() {
     const TModuleArray& modules = m_form.modules;
     for (int r = 0; r < simulatie::kRondes; ++r) {
@@ -58,19 +79,25 @@ void TSimulatie::tik() {
             return;
         m_index.bijwerken();
         const std::uint64_t versie = bordversie::huidig();
+        m_knoopBouw = m_index.bouwteller();
         const std::size_t aantal = modules.size(); // read once per pass
         const auto klasse = static_cast<Klasse>(r);
         const auto& ronde = m_index.ronde(r);
         for (std::size_t i = 0; i < ronde.size(); ++i) {
-            const auto plek = ronde[i];
-            if (!klokGestopt)
-                roep(plek.module, klasse, 0, 0);
+            if (i + kVooruit < ronde.size())
+                m_index.haalVoor(ronde[i + kVooruit]);
+            const std::uint32_t positie = ronde[i];
+            if (!klokGestopt) {
+                const simulatie::Knoop& knoop = m_index.knoop(positie);
+                Lopend lopend(m_knoop, &knoop);
+                roep(knoop.module, klasse, 0, 0);
+            }
             if (bordversie::huidig() == versie)
                 continue;
             // The board changed under the pass (no built-in kind does this):
             // finish the pass as a walk of the list would, from the next
             // position on; the next pass starts from fresh tables.
-            for (std::size_t p = plek.positie + 1; p < aantal && p < modules.size(); ++p) {
+            for (std::size_t p = positie + 1; p < aantal && p < modules.size(); ++p) {
                 TModule* m = modules[p];
                 if (simulatie::klasseVan(m) == klasse && !klokGestopt)
                     roep(m, klasse, 0, 0);
@@ -86,6 +113,7 @@ void TSimulatie::moduleActie(TModule* module, int ingang, quint8 niveau) {
     // While a board change holds the clock no module acts.
     if (klokGestopt || !module)
         return;
+    Lopend lopend(m_knoop, nullptr); // a call from outside: no record at hand
     roep(module, simulatie::klasseVan(module), ingang, niveau);
 }
 
@@ -148,6 +176,19 @@ struct Diepte {
 void TSimulatie::zend(TUitgang* uitgang, quint8 niveau) {
     // The output is painted first, the level sent second.
     uitgang->toonNiveau(niveau);
+    if (m_knoop && m_knoopBouw == m_index.bouwteller() && m_index.actueel()) {
+        // The running module's record says where each of its outputs leads.
+        const simulatie::Verbinding* v = m_index.verbindingen(*m_knoop);
+        for (int i = 0, n = m_knoop->aantalUitgangen; i < n; ++i) {
+            if (v[i].uitgang != uitgang)
+                continue;
+            if (v[i].doel < 0)
+                return;
+            const simulatie::Knoop& doel = m_index.knoop(std::size_t(v[i].doel));
+            lever(doel.module, doel.klasse, &doel, v[i].ingang, niveau);
+            return;
+        }
+    }
     const int soort = uitgang->doelSoort;
     if (soort == -1)
         return; // no wire
@@ -161,6 +202,11 @@ void TSimulatie::zend(TUitgang* uitgang, quint8 niveau) {
     const int ingang = uitgang->doelIngang;
     if (ingang < 1 || ingang > static_cast<int>(doel.module->ingangenLijst().size()))
         return;
+    lever(doel.module, doel.klasse, nullptr, ingang, niveau);
+}
+
+void TSimulatie::lever(TModule* module, Klasse klasse, const simulatie::Knoop* knoop, int ingang,
+                       quint8 niveau) {
     if (klokGestopt)
         return;
     if (m_zendDiepte >= kMaxZendDiepte) {
@@ -168,10 +214,13 @@ void TSimulatie::zend(TUitgang* uitgang, quint8 niveau) {
         return;
     }
     Diepte diepte(m_zendDiepte);
-    roep(doel.module, doel.klasse, ingang, niveau);
+    Lopend lopend(m_knoop, knoop);
+    roep(module, klasse, ingang, niveau);
 }
 
 bool TSimulatie::gevoed(const TModule* module, int ingang) {
+    if (ingang >= 1 && ingang <= simulatie::kMaxSnelleIngang && snel(module))
+        return (m_knoop->gevoed >> ingang) & 1u;
     return m_index.voeder(module->moduleSoort->soort, module->nummer, ingang) != nullptr;
 }
 

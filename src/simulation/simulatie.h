@@ -82,11 +82,24 @@ private:
     // Sends a level on an output: paints the output by the level, then
     // delivers it to the input the wire names.
     void zend(TUitgang* uitgang, quint8 niveau);
+    // Delivers a level to an input of a module (with its record, if known).
+    void lever(TModule* module, simulatie::Klasse klasse, const simulatie::Knoop* knoop, int ingang,
+               quint8 niveau);
     // Whether some output's wire ends at input k of the module.
     bool gevoed(const TModule* module, int ingang);
 
+    // The record of the module that the tick or a send is running, so its
+    // routine finds its fed inputs and its outputs' destinations without a
+    // look-up. Used only while the index has not been rebuilt since.
+    bool snel(const TModule* module) const {
+        return m_knoop && m_knoopBouw == m_index.bouwteller() && m_index.actueel() &&
+               m_knoop->module == module;
+    }
+
     TfKwintelvlak& m_form;
     simulatie::TZoekIndex m_index;
+    const simulatie::Knoop* m_knoop = nullptr;
+    std::uint64_t m_knoopBouw = 0;
     int m_klokStopTeller = 0;
     int m_zendDiepte = 0;
     int m_afgekapt = 0;

@@ -19,6 +19,8 @@
 #include "modules/soorten/variabelespanning.h"
 #include "modules/soorten/zoemer.h"
 
+#include <algorithm>
+
 namespace simulatie {
 
 namespace {
@@ -189,8 +191,11 @@ bool TZoekIndex::gebruikTabellen() {
 TZoekIndex::Doel TZoekIndex::module(int soort, int nummer) {
     if (!gebruikTabellen())
         return moduleLangs(soort, nummer);
-    const Doel* d = m_moduleTabel.zoek({soort, nummer});
-    return d ? *d : Doel{};
+    const std::uint32_t* positie = m_moduleTabel.zoek({soort, nummer});
+    if (!positie)
+        return {};
+    const Knoop& k = m_knopen[*positie];
+    return {k.module, k.klasse};
 }
 
 TUitgang* TZoekIndex::voeder(int soort, int nummer, int ingang) {
@@ -229,41 +234,106 @@ void TZoekIndex::bouw() {
         uitgangen += aantalUitgangen(m);
     m_moduleTabel.leeg(m_modules.size());
     m_voederTabel.leeg(uitgangen);
+    m_knopen.assign(m_modules.size(), Knoop{});
+    m_verbindingen.assign(uitgangen, Verbinding{});
     for (auto& r : m_rondes)
         r.clear();
 
-    std::size_t positie = 0;
+    std::uint32_t positie = 0;
+    std::uint32_t eersteUitgang = 0;
     for (TModule* m : m_modules) {
-        const Klasse klasse = klasseVan(m);
+        Knoop& knoop = m_knopen[positie];
+        knoop.module = m;
+        knoop.klasse = klasseVan(m);
+        // The first module with a kind and number is the one found.
         if (m->moduleSoort) {
-            // The first module with a kind and number is the one found.
-            auto [doel, nieuw] = m_moduleTabel.plaats({m->moduleSoort->soort, m->nummer});
+            auto [plek, nieuw] = m_moduleTabel.plaats({m->moduleSoort->soort, m->nummer});
             if (nieuw)
-                *doel = {m, klasse};
+                *plek = positie;
         }
         const auto& lijst = m->uitgangenLijst();
         const std::size_t n = aantalUitgangen(m);
+        knoop.eersteUitgang = eersteUitgang;
+        knoop.aantalUitgangen = static_cast<std::uint8_t>(n);
         for (std::size_t i = 0; i < n; ++i) {
             const TUitgang* u = lijst[i];
-            const int soort = u->doelSoort;
-            const IngangSleutel sleutel{soort, u->doelNummer, u->doelIngang};
+            m_verbindingen[eersteUitgang + i].uitgang = lijst[i];
+            const IngangSleutel sleutel{u->doelSoort, u->doelNummer, u->doelIngang};
             // Within a module its first output to an input counts ...
             bool eerder = false;
             for (std::size_t j = 0; j < i && !eerder; ++j) {
                 const TUitgang* v = lijst[j];
-                eerder = v->doelSoort == soort && v->doelNummer == sleutel.nummer &&
+                eerder = v->doelSoort == sleutel.soort && v->doelNummer == sleutel.nummer &&
                          v->doelIngang == sleutel.ingang;
             }
             // ... and a later module's output replaces an earlier module's.
             if (!eerder)
                 *m_voederTabel.plaats(sleutel).first = lijst[i];
         }
-        if (klasse != Klasse::Geen && klasse != Klasse::Zwenkel)
-            m_rondes[static_cast<std::size_t>(klasse)].push_back({m, positie});
+        eersteUitgang += static_cast<std::uint32_t>(n);
+        if (knoop.klasse != Klasse::Geen && knoop.klasse != Klasse::Zwenkel)
+            m_rondes[static_cast<std::size_t>(knoop.klasse)].push_back(positie);
         // Pass 18 will take plug-in modules whose input list is empty.
         ++positie;
     }
+
+    // With all modules known: where each output's level arrives, and which
+    // inputs are fed.
+    for (Verbinding& v : m_verbindingen) {
+        const TUitgang* u = v.uitgang;
+        if (u->doelSoort == -1)
+            continue;
+        const std::uint32_t* doel = m_moduleTabel.zoek({u->doelSoort, u->doelNummer});
+        if (!doel)
+            continue;
+        const int ingangen = static_cast<int>(m_knopen[*doel].module->ingangenLijst().size());
+        if (u->doelIngang < 1 || u->doelIngang > ingangen)
+            continue;
+        v.doel = static_cast<std::int32_t>(*doel);
+        v.ingang = u->doelIngang;
+        v.doelModule = m_knopen[*doel].module;
+        v.aankomst = v.doelModule->ingangenLijst()[std::size_t(v.ingang - 1)];
+    }
+    for (Knoop& knoop : m_knopen) {
+        const TModule* m = knoop.module;
+        if (!m->moduleSoort)
+            continue;
+        const int ingangen =
+            std::min(static_cast<int>(m->ingangenLijst().size()), kMaxSnelleIngang);
+        for (int k = 1; k <= ingangen; ++k)
+            if (m_voederTabel.zoek({m->moduleSoort->soort, m->nummer, k}))
+                knoop.gevoed |= 1u << k;
+    }
     m_versie = bordversie::huidig();
+}
+
+namespace {
+// The bytes of an object that the tick reads: a terminal's colour and wire
+// fields, which follow the widget's own; a module kind's fields, which follow
+// the module base's.
+void haalVoor(const void* object, std::size_t van, std::size_t tot) {
+    const auto* p = static_cast<const char*>(object);
+    __builtin_prefetch(p + van);
+    __builtin_prefetch(p + tot);
+}
+constexpr std::size_t kAansluitingVan = sizeof(QWidget);
+constexpr std::size_t kAansluitingTot = sizeof(TUitgang) - 1;
+constexpr std::size_t kModuleVan = sizeof(TModule);
+constexpr std::size_t kModuleTot = sizeof(TModule) + 64;
+} // namespace
+
+void TZoekIndex::haalVoor(std::size_t p) const {
+    const Knoop& k = m_knopen[p];
+    simulatie::haalVoor(k.module, kModuleVan, kModuleTot);
+    const Verbinding* v = verbindingen(k);
+    for (int i = 0; i < k.aantalUitgangen; ++i) {
+        simulatie::haalVoor(v[i].uitgang, kAansluitingVan, kAansluitingTot);
+        if (v[i].doel < 0)
+            continue;
+        __builtin_prefetch(&m_knopen[std::size_t(v[i].doel)]);
+        simulatie::haalVoor(v[i].doelModule, kModuleVan, kModuleTot);
+        simulatie::haalVoor(v[i].aankomst, kAansluitingVan, kAansluitingTot);
+    }
 }
 
 } // namespace simulatie

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+class TIngang;
 class TModule;
 class TUitgang;
 
@@ -47,6 +48,30 @@ inline constexpr int kRondes = 18;
 // The class a module belongs to, by class test; Geen for any other module.
 Klasse klasseVan(const TModule* module);
 
+// What the index knows of one module on the board (one per list position):
+// which inputs some wire feeds, and where a level sent on each of its first
+// ten outputs arrives. The clock runs from these records, so a tick needs no
+// look-up at all.
+struct Knoop {
+    TModule* module = nullptr;
+    Klasse klasse = Klasse::Geen;
+    std::uint8_t aantalUitgangen = 0;
+    std::uint32_t gevoed = 0; // bit k: some output's wire ends at input k (1..31)
+    std::uint32_t eersteUitgang = 0;
+};
+inline constexpr int kMaxSnelleIngang = 31;
+
+struct Verbinding {
+    TUitgang* uitgang = nullptr;
+    // The record of the module a level sent on this output reaches, -1 when
+    // it reaches none (no wire, nobody with that kind and number, or an input
+    // number outside the module's inputs), and the input it arrives at.
+    std::int32_t doel = -1;
+    std::int32_t ingang = 0;
+    TModule* doelModule = nullptr; // the module of that record
+    TIngang* aankomst = nullptr;   // and the input itself
+};
+
 class TZoekIndex {
 public:
     explicit TZoekIndex(const TModuleArray& modules) : m_modules(modules) {}
@@ -62,22 +87,31 @@ public:
     // such an output, within it the first such output of its first ten.
     TUitgang* voeder(int soort, int nummer, int ingang);
 
-    // The modules of one pass of the tick, in list order, with their list
-    // positions; valid until the board version moves.
-    struct Plek {
-        TModule* module;
-        std::size_t positie;
-    };
-    const std::vector<Plek>& ronde(int r) const { return m_rondes[static_cast<std::size_t>(r)]; }
-
     // Rebuilds at once when the board has moved.
     void bijwerken() {
         if (m_versie != bordversie::huidig())
             bouw();
     }
     bool actueel() const { return m_versie == bordversie::huidig(); }
-    // How often the tables were built (for tests of the rebuild policy).
+    // How often the tables were built. Records and passes obtained from the
+    // index are valid while this count stays and actueel() holds.
     std::uint64_t bouwteller() const { return m_bouwteller; }
+
+    // The records (valid after bijwerken(), see bouwteller()). Record i
+    // belongs to list position i.
+    const Knoop& knoop(std::size_t i) const { return m_knopen[i]; }
+    const Verbinding* verbindingen(const Knoop& k) const {
+        return m_verbindingen.data() + k.eersteUitgang;
+    }
+    // Asks the processor to fetch what running the module at list position
+    // p will touch (its panel, its outputs, the modules and inputs they
+    // feed), so that a large board's tick does not wait on memory.
+    void haalVoor(std::size_t p) const;
+
+    // The list positions of one pass of the tick, in list order.
+    const std::vector<std::uint32_t>& ronde(int r) const {
+        return m_rondes[static_cast<std::size_t>(r)];
+    }
 
     // Look-ups at a version that has not been asked this often yet walk the
     // list instead of building the tables: a loop that changes the board
@@ -116,9 +150,12 @@ private:
     std::uint64_t m_vraagVersie = 0;
     int m_vragen = 0;
     std::uint64_t m_bouwteller = 0;
-    VlakkeTabel<ModuleSleutel, Doel, ModuleHash> m_moduleTabel;
+    // (kind, number) -> list position of the first such module.
+    VlakkeTabel<ModuleSleutel, std::uint32_t, ModuleHash> m_moduleTabel;
     VlakkeTabel<IngangSleutel, TUitgang*, IngangHash> m_voederTabel;
-    std::array<std::vector<Plek>, kRondes> m_rondes;
+    std::vector<Knoop> m_knopen;
+    std::vector<Verbinding> m_verbindingen;
+    std::array<std::vector<std::uint32_t>, kRondes> m_rondes;
 };
 
 } // namespace simulatie

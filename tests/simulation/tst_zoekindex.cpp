@@ -137,11 +137,36 @@ private slots:
                     if (simulatie::klasseVan(m) == static_cast<Klasse>(r))
                         verwacht.push_back(m);
                 std::vector<TModule*> gekregen;
-                for (const auto& plek : index.ronde(r)) {
-                    QCOMPARE(form.modules[plek.positie], plek.module);
-                    gekregen.push_back(plek.module);
-                }
+                for (std::uint32_t positie : index.ronde(r))
+                    gekregen.push_back(form.modules[positie]);
                 QVERIFY(gekregen == verwacht);
+            }
+            // The records the tick runs from: fed inputs, and where each
+            // output's level arrives.
+            for (size_t p = 0; p < form.modules.size(); ++p) {
+                TModule* m = form.modules[p];
+                const simulatie::Knoop& knoop = index.knoop(p);
+                QCOMPARE(knoop.module, m);
+                QCOMPARE(knoop.klasse, simulatie::klasseVan(m));
+                for (int k = 1; k <= int(m->ingangenLijst().size()); ++k)
+                    QCOMPARE(bool((knoop.gevoed >> k) & 1u),
+                             voederLangs(form.modules, m->moduleSoort->soort, m->nummer, k) !=
+                                 nullptr);
+                const size_t uitgangen = std::min<size_t>(m->uitgangenLijst().size(), 10);
+                QCOMPARE(size_t(knoop.aantalUitgangen), uitgangen);
+                const simulatie::Verbinding* v = index.verbindingen(knoop);
+                for (size_t i = 0; i < uitgangen; ++i) {
+                    const TUitgang* u = m->uitgangenLijst()[i];
+                    QCOMPARE(v[i].uitgang, u);
+                    TModule* doel = moduleLangs(form.modules, u->doelSoort, u->doelNummer);
+                    const bool aankomst = doel && u->doelIngang >= 1 &&
+                                          u->doelIngang <= int(doel->ingangenLijst().size());
+                    QCOMPARE(v[i].doel >= 0, aankomst);
+                    if (aankomst) {
+                        QCOMPARE(form.modules[size_t(v[i].doel)], doel);
+                        QCOMPARE(v[i].ingang, int(u->doelIngang));
+                    }
+                }
             }
         };
 
