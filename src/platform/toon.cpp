@@ -45,6 +45,7 @@ void ToonBron::vul(std::int16_t* doel, std::size_t n) {
     const double frequentie = continu ? m_freqContinu.load() : m_freqBeep.load();
     const double stap = frequentie / kRate;
 
+    m_klonk = false;
     for (std::size_t i = 0; i < n; ++i) {
         if (!m_beepKlinkt && m_resterend > 0)
             m_beepKlinkt = true;
@@ -60,6 +61,7 @@ void ToonBron::vul(std::int16_t* doel, std::size_t n) {
             continue;
         }
         // The phase runs on through retuning and fades, so the wave never jumps.
+        m_klonk = true;
         const double golf = m_fase < 0.5 ? kAmplitude : -kAmplitude;
         doel[i] = static_cast<std::int16_t>(std::lround(golf * m_volume));
         m_fase += stap;
@@ -127,6 +129,7 @@ public:
 
     ToonBron& bron() { return m_bron; }
     bool mislukt() const { return m_mislukt.load(); }
+    bool gespeeld() const { return m_gespeeld.load(); }
 
     // After the tone was asked for something: a stream paused for silence
     // starts again. The lock is taken only when the stream is paused.
@@ -216,6 +219,8 @@ private:
         }
         m_bron.vul(doel, n);
         pa_stream_write(s, doel, n * sizeof(std::int16_t), nullptr, 0, PA_SEEK_RELATIVE);
+        if (m_bron.klonk())
+            m_gespeeld.store(true);
 
         m_stilSamples = m_bron.stil() ? m_stilSamples + n : 0;
         if (m_stilSamples < kPauzeNa)
@@ -237,6 +242,7 @@ private:
     ToonBron m_bron;
     std::atomic<bool> m_mislukt{false};
     std::atomic<bool> m_gepauzeerd{false};
+    std::atomic<bool> m_gespeeld{false};
     std::uint64_t m_stilSamples = 0; // sound thread (or under the lock)
     std::vector<std::int16_t> m_buffer;
 };
@@ -297,6 +303,10 @@ void toonAfsluiten() {
 
 bool toonVerbonden() {
     return g_generator && !g_generator->mislukt();
+}
+
+bool toonGespeeld() {
+    return g_generator && g_generator->gespeeld();
 }
 
 ToonRecorder::ToonRecorder() {

@@ -29,9 +29,10 @@ void toonUit();
 // object still exists. A later tone opens a new connection.
 void toonAfsluiten();
 
-// Whether a connection to the sound server is open or being opened (for tests
-// and measurements).
+// Whether a connection to the sound server is open or being opened, and
+// whether sound has gone out on it (for tests and measurements).
 bool toonVerbonden();
+bool toonGespeeld();
 
 // What the tone generator plays, sample by sample. It knows nothing of the
 // sound server, so its timing can be tested exactly. The setters are called
@@ -56,6 +57,8 @@ public:
     void vul(std::int16_t* doel, std::size_t n);
     // True while the last vul() ended in silence with nothing left to play.
     bool stil() const { return m_stil; }
+    // Whether the last vul() wrote any sound.
+    bool klonk() const { return m_klonk; }
     // Payment and switch counters that the sound thread compares to decide
     // whether something new arrived (see ToonGenerator's pausing).
     std::uint64_t opdrachten() const { return m_opdrachten.load(); }
@@ -74,6 +77,7 @@ private:
     double m_fase = 0.0;
     double m_volume = 0.0;
     bool m_stil = true;
+    bool m_klonk = false;
 };
 
 // Test seam: while it exists, Beep, toonAan and toonUit are recorded here

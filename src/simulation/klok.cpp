@@ -221,10 +221,12 @@ void TSimulatie::lever(TModule* module, Klasse klasse, const simulatie::Knoop* k
 bool TSimulatie::gevoed(const TModule* module, int ingang) {
     if (ingang >= 1 && ingang <= simulatie::kMaxSnelleIngang && snel(module))
         return (m_knoop->gevoed >> ingang) & 1u;
-    return m_index.voeder(module->moduleSoort->soort, module->nummer, ingang) != nullptr;
+    return zoekUitgangBijIngang(module, ingang) != nullptr;
 }
 
 TUitgang* TSimulatie::zoekUitgangBijIngang(const TModule* module, int ingang) {
+    if (!module || !module->moduleSoort)
+        return nullptr; // not on a board: nothing can feed it
     return m_index.voeder(module->moduleSoort->soort, module->nummer, ingang);
 }
 
