@@ -177,8 +177,8 @@ private:
     void maakStroom() {
         if (m_stroom)
             return;
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, ToonBron::kRate, 1};
-        m_stroom = pa_stream_new(m_context, "Zoemer", &spec, nullptr);
+        const pa_sample_spec formaat{PA_SAMPLE_S16NE, ToonBron::kRate, 1};
+        m_stroom = pa_stream_new(m_context, "Zoemer", &formaat, nullptr);
         if (!m_stroom) {
             m_mislukt = true;
             return;
@@ -187,9 +187,9 @@ private:
         pa_stream_set_write_callback(m_stroom, &ToonGenerator::schrijf, this);
         pa_buffer_attr attr;
         attr.maxlength = static_cast<std::uint32_t>(-1);
-        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatentieMs * 1000, &spec));
+        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatentieMs * 1000, &formaat));
         attr.prebuf = static_cast<std::uint32_t>(-1);
-        attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kAanvulMs * 1000, &spec));
+        attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kAanvulMs * 1000, &formaat));
         attr.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(m_stroom, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0)

@@ -147,27 +147,9 @@ private slots:
         QCOMPARE(brandt(led), verwachtNaTweeTikken);
     }
 
-    void klokVasthoudenNest() {
-        TfKwintelvlak form;
-        stopKlok(form);
-        form.startTijdklok(); // without a hold: nothing
-        QCOMPARE(form.klokStopTeller(), 0);
-        QVERIFY(!klokGestopt);
-        form.stopTijdklok();
-        form.stopTijdklok();
-        QCOMPARE(form.klokStopTeller(), 2);
-        QVERIFY(klokGestopt);
-        form.startTijdklok();
-        QCOMPARE(form.klokStopTeller(), 1);
-        QVERIFY(klokGestopt);
-        form.startTijdklok();
-        QCOMPARE(form.klokStopTeller(), 0);
-        QVERIFY(!klokGestopt);
-        form.startTijdklok();
-        QCOMPARE(form.klokStopTeller(), 0);
-    }
-
     void vastgehoudenKlokLaatNietsGebeuren() {
+        // Nested holds: nothing acts until the last one is released, and the
+        // next tick then brings everything up to date.
         TfKwintelvlak form;
         stopKlok(form);
         auto* knop = maak<TDrukSchakelaarMod>(form, DRUKSCHAKELAAR);
