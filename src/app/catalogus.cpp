@@ -8,6 +8,7 @@
 #include "modules/module.h"
 #include "platform/platform.h"
 #include "platform/slepen.h"
+#include "simulation/simulatie.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,10 +110,9 @@ void TfKwintelvlak::plaatsModule(TModule* module, PModuleSoort entry, int top, i
 }
 
 TModule* TfKwintelvlak::zoekModule(int soort, int nummer) const {
-    for (TModule* m : modules)
-        if (m->moduleSoort->soort == soort && m->nummer == nummer)
-            return m;
-    return nullptr;
+    // The first module in list order with this kind and number, answered
+    // from the simulation's index.
+    return m_simulatie->zoekModule(soort, nummer);
 }
 
 int TfKwintelvlak::zoekModuleAantal(int soort) const {

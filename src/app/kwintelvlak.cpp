@@ -9,6 +9,8 @@
 #include "modules/tekeningen.h"
 #include "platform/platform.h"
 #include "platform/slepen.h"
+#include "platform/toon.h"
+#include "simulation/simulatie.h"
 
 #include <QApplication>
 #include <QDir>
@@ -81,7 +83,7 @@ void TfKwintelvlak::formCreate() {
 
     // 1.
     contextModule = nullptr;
-    klokStopTeller = 0;
+    m_simulatie = std::make_unique<TSimulatie>(*this); // no hold on the clock
     focusRect = QRect(QPoint(GEEN, GEEN), QPoint(GEEN, GEEN));
     grijpPunt = QPoint(0, 0);
     // 2.
@@ -127,6 +129,12 @@ void TfKwintelvlak::formCreate() {
     openStandaardBordBijStart();
     // 12.
     miVernieuwenClick();
+    // 13. The last step: from here on the simulation runs.
+    tActie = new platform::Timer(this);
+    tActie->setInterval(10);
+    tActie->setPrecise(true);
+    connect(tActie, &platform::Timer::timeout, this, &TfKwintelvlak::tActieTimer);
+    tActie->start();
 }
 
 void TfKwintelvlak::formDestroy() {
@@ -134,7 +142,14 @@ void TfKwintelvlak::formDestroy() {
         return;
     m_vernietigd = true;
     platform::annuleerSlepen();
+    if (tActie)
+        tActie->stop();
     nieuw();
+    if (piepActief)
+        stopBeep();
+    // The sound server's connection is closed while the application still
+    // exists, in the order that leaves its thread nothing to run into.
+    platform::toonAfsluiten();
     // The catalogue goes last: every module referred to its entry.
     moduleSoorten.clear();
 }

@@ -30,6 +30,27 @@ class TModule;
 class TIngang;
 class TUitgang;
 class TSchakelaar;
+class TSimulatie;
+class TADOmzetterMod;
+class TComparatorMod;
+class TDrukSchakelaarMod;
+class TENPoortMod;
+class TGeheugenCelMod;
+class TGeluidSensorMod;
+class TInvertorMod;
+class TLEDMod;
+class TOFPoortMod;
+class TPulsenTellerMod;
+class TPulsGeneratorMod;
+class TRelaisMod;
+class TSensorMod;
+class TSplitMod;
+class TTransistorMod;
+class TVariabeleSpanningMod;
+class TZoemerMod;
+namespace platform {
+class Timer;
+}
 
 // Simulation state shared by the whole program, one instance each.
 extern bool klokGestopt;      // true while the clock is held
@@ -57,6 +78,7 @@ public:
     TAfbeelding* iKwintelvlak = nullptr;
     QMenu* pmContext = nullptr;
     QAction* miContextVerwijderen = nullptr;
+    platform::Timer* tActie = nullptr; // the simulation clock, 10 ms
 
     // Artwork that module kinds copy onto their panels.
     QImage iComparator, iPulsenTeller, iOfPoort, iENPoort, iGeheugenCel, iInvertor, iTransistor,
@@ -81,7 +103,6 @@ public:
     std::vector<std::unique_ptr<TModuleSoort>> moduleSoorten; // the catalogue
     TModuleArray modules;                                     // bottom-most first
     TModule* contextModule = nullptr;
-    int klokStopTeller = 0;
     // The drag rectangle in board coordinates (right and bottom exclusive);
     // all four coordinates GEEN while none is shown.
     QRect focusRect;
@@ -112,13 +133,48 @@ public:
     // The directory of the program file, with a trailing separator.
     static QString programmaMap();
 
-    // ---- Simulation clock (simulation/) ---------------------------------------
+    // ---- Simulation (simulation/); the work is done by TSimulatie --------------
     void stopTijdklok();
     void startTijdklok();
+    // The depth of nested holds on the clock.
+    int klokStopTeller() const;
+    // The clock's tick handler.
+    void tActieTimer();
     void moduleActie(TModule* module, int ingang, quint8 niveau);
     TUitgang* zoekUitgangBijIngang(const TModule* module, int ingang) const;
     int zoekModuleUitgangen(const TModule* module, TUitgang* lijst[10]) const;
     TIngang* zoekModuleIngang(int soort, int nummer, int ingang) const;
+    // Repaints a control and everything in it at once (the window itself
+    // excepted), so that wires drawn afterwards lie on top.
+    void fullRepaint(QWidget* control);
+    // The wave input's buffer is full: its peak becomes geluidNiveau. Always
+    // true: record on.
+    bool aiAudioBufferFilled(const qint16* buffer, int& grootte);
+    TSimulatie& simulatie() const { return *m_simulatie; }
+
+    void drukSchakelaarProc(TDrukSchakelaarMod* module);
+    void pulsGeneratorProc(TPulsGeneratorMod* module);
+    void variabeleSpanningProc(TVariabeleSpanningMod* module);
+    void sensorProc(TSensorMod* module);
+    void geluidSensorProc(TGeluidSensorMod* module);
+    void adOmzetterProc(TADOmzetterMod* module, int ingang, quint8 niveau);
+    void comparatorProc(TComparatorMod* module, int ingang, quint8 niveau);
+    void enPoortProc(TENPoortMod* module, int ingang, quint8 niveau);
+    void ofPoortProc(TOFPoortMod* module, int ingang, quint8 niveau);
+    void invertorProc(TInvertorMod* module, int ingang, quint8 niveau);
+    void geheugenCelProc(TGeheugenCelMod* module, int ingang, quint8 niveau);
+    void splitProc(TSplitMod* module, int ingang, quint8 niveau);
+    void pulsenTellerProc(TPulsenTellerMod* module, int ingang, quint8 niveau);
+    void transistorProc(TTransistorMod* module, int ingang, quint8 niveau);
+    void relaisProc(TRelaisMod* module, int ingang, quint8 niveau);
+    void ledProc(TLEDMod* module, int ingang, quint8 niveau);
+    void zoemerProc(TZoemerMod* module, int ingang, quint8 niveau);
+
+    // ---- The speaker's ports (audio/) ------------------------------------------
+    quint8 getPort(quint16 poort);
+    void setPort(quint16 poort, int waarde);
+    void startBeep(quint16 frequentie);
+    void stopBeep();
 
     // ---- Moving modules (editing/slepen.cpp) -----------------------------------
     // Starts dragging a module at once, from startPos (screen coordinates);
@@ -192,6 +248,7 @@ private:
     bool m_vernietigd = false;
     // The module taken from a menu whose first drag has not ended yet.
     QPointer<TModule> m_nieuweModule;
+    std::unique_ptr<TSimulatie> m_simulatie;
 };
 
 // Holds the simulation clock for the lifetime of the object, so that every

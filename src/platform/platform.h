@@ -32,7 +32,7 @@ public:
     int interval() const { return m_interval; }
     // A precise timer keeps its period to the millisecond (the 10 ms clock).
     void setPrecise(bool precise);
-    bool precise() const { return m_precise; }
+    bool isPrecise() const { return m_precise; }
     void start();
     void stop();
     bool isActive() const { return m_active; }

@@ -4,6 +4,7 @@
 
 #include "modules/aansluitingen.h"
 #include "modules/module.h"
+#include "simulation/simulatie.h"
 
 int TfKwintelvlak::zoekModuleUitgangen(const TModule* module, TUitgang* lijst[10]) const {
     int n = 0;
@@ -16,22 +17,9 @@ int TfKwintelvlak::zoekModuleUitgangen(const TModule* module, TUitgang* lijst[10
 }
 
 TUitgang* TfKwintelvlak::zoekUitgangBijIngang(const TModule* module, int ingang) const {
-    const int soort = module->moduleSoort->soort;
-    TUitgang* gevonden = nullptr;
-    TUitgang* lijst[10];
-    // The walk does not stop at a match: the last module in list order wins.
-    for (const TModule* m : modules) {
-        const int n = zoekModuleUitgangen(m, lijst);
-        for (int i = 0; i < n; ++i) {
-            TUitgang* u = lijst[i];
-            if (u->doelSoort == soort && u->doelNummer == module->nummer &&
-                u->doelIngang == ingang) {
-                gevonden = u;
-                break;
-            }
-        }
-    }
-    return gevonden;
+    // Of the modules in list order, the last one with an output wired to this
+    // input wins; answered from the simulation's index.
+    return m_simulatie->zoekUitgangBijIngang(module, ingang);
 }
 
 TIngang* TfKwintelvlak::zoekModuleIngang(int soort, int nummer, int ingang) const {

@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(form.modules.size(), size_t(4));
         QCOMPARE(form.zoekModuleIndex(leds[2]), 2); // the others keep their order
         QCOMPARE(gewijzigd.count(), 1);
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 
@@ -240,7 +240,7 @@ private slots:
         auto* led = plaatsTestModule(form, entry(form, 1));
         form.stopTijdklok(); // an outer hold, as clearing a board takes one
         form.moduleVerwijderen(led);
-        QCOMPARE(form.klokStopTeller, 1);
+        QCOMPARE(form.klokStopTeller(), 1);
         QVERIFY(klokGestopt);
         form.startTijdklok();
         QVERIFY(!klokGestopt);
@@ -254,7 +254,7 @@ private slots:
             throw std::runtime_error("bordwijziging mislukt");
         } catch (const std::runtime_error&) {
         }
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 
@@ -264,11 +264,11 @@ private slots:
         form.stopTijdklok();
         form.startTijdklok();
         QVERIFY(klokGestopt);
-        QCOMPARE(form.klokStopTeller, 1);
+        QCOMPARE(form.klokStopTeller(), 1);
         form.startTijdklok();
         QVERIFY(!klokGestopt);
         form.startTijdklok(); // with no hold outstanding nothing happens
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 
@@ -303,7 +303,7 @@ private slots:
         QVERIFY(form.modules.empty());
         QVERIFY(a.isNull());
         QVERIFY(b.isNull());
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
     }
 };
 

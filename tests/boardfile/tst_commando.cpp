@@ -184,7 +184,7 @@ private slots:
         QVERIFY(!form.miLogoWeergeven->isChecked());
         QVERIFY(form.pKwintelvlak->isHidden());
         QVERIFY(form.miTellerLatenDoorlopen->isChecked());
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
     }
 
     void standaardbordenUitDeHuidigeMap() {
@@ -198,7 +198,7 @@ private slots:
         form.miNieuwstandaardbord2->trigger();
         QCOMPARE(form.bordTekst(), kTweeLeds);
         QVERIFY(form.pKwintelvlak->isVisible());
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
     }
 
     void ontbrekendStandaardbordWordtGemeld() {
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(b.tekst, QStringLiteral("Het bestand \"standaard2.brd\" kan niet worden gelezen.\n"
                                          "Het bestand bestaat niet."));
         QVERIFY(form.modules.empty());
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
     }
 
     void standaardbordZoeken() {
@@ -273,7 +273,7 @@ private slots:
         QVERIFY(!b.getoond);
         QCOMPARE(form->bordTekst(), kTweeLeds);
         QVERIFY(form->miLogoWeergeven->isChecked());
-        QCOMPARE(form->klokStopTeller, 0);
+        QCOMPARE(form->klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 
@@ -282,7 +282,7 @@ private slots:
         const Bericht b = vangBericht([&] { form = std::make_unique<TfKwintelvlak>(); });
         QVERIFY(!b.getoond);
         QVERIFY(form->modules.empty());
-        QCOMPARE(form->klokStopTeller, 0);
+        QCOMPARE(form->klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 

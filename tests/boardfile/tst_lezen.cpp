@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(bord(form), (QStringList{"3/1@10,10", "1/1@400,0"}));
         QCOMPARE(draad(form.modules[0], 1), kLos);
         QCOMPARE(qobject_cast<TVariabeleSpanningMod*>(form.modules[0])->regelaar->value(), 25);
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
     }
 
     void geenGetalInDraadveldStoptHetLezen_data() {
@@ -280,7 +280,7 @@ private slots:
         QCOMPARE(draad(form.modules[1], 1), (QList<int>{1, 1, 1}));
         QCOMPARE(draad(form.modules[2], 1), kLos);
         QVERIFY(klokVastTijdensBericht);
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 
@@ -294,7 +294,7 @@ private slots:
                                          "alleen de eerste 1000 zijn gelezen."));
         QCOMPARE(form.modules.size(), size_t(1000));
         QCOMPARE(form.zoekModuleAantal(soorten::drukSchakelaar), 0);
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
         form.nieuw();
         QVERIFY(form.modules.empty());
     }
@@ -362,7 +362,7 @@ private slots:
         QCOMPARE(bord(form), (QStringList{"1/1@0,0", "1/2@0,64", "1/3@0,128"}));
         QVERIFY(form.pKwintelvlak->isVisible());
         QVERIFY(!form.miTellerLatenDoorlopen->isChecked());
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
     }
 
     void onleesbaarBestand_data() {
@@ -408,7 +408,7 @@ private slots:
         QVERIFY(form.pKwintelvlak->isHidden());
         QVERIFY(form.miTellerLatenDoorlopen->isChecked());
         QVERIFY(klokVastTijdensBericht);
-        QCOMPARE(form.klokStopTeller, 0);
+        QCOMPARE(form.klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 };

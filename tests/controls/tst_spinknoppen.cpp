@@ -340,7 +340,7 @@ void TstSpinknoppen::repeatOnlyWhenEnabled() {
     QTest::mousePress(knop.upperButton(), Qt::LeftButton);
     QVERIFY(knop.upperButton()->repeatClock());
     // A coarse timer may drift by 5 %: the repeats ask for precise timing.
-    QVERIFY(knop.upperButton()->repeatClock()->precise());
+    QVERIFY(knop.upperButton()->repeatClock()->isPrecise());
     QTest::mouseRelease(knop.upperButton(), Qt::LeftButton);
     QVERIFY(!knop.upperButton()->repeatClock()->isActive());
 }

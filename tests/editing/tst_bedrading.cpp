@@ -112,7 +112,7 @@ private slots:
             sleep(in(led2), uit(knop));
         QCOMPARE(draad(uit(knop)), (Draad{1, 2, 1}));
         QCOMPARE(form->zoekUitgangBijIngang(led2, 1), uit(knop));
-        QCOMPARE(form->klokStopTeller, 0);
+        QCOMPARE(form->klokStopTeller(), 0);
         QVERIFY(!klokGestopt);
     }
 
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(split3->nummer, 2);
         QCOMPARE(draad(uit(split2, 2)), (Draad{9, 2, 1}));
         QCOMPARE(draad(uit(split3, 1)), (Draad{9, 1, 1}));
-        QCOMPARE(form->klokStopTeller, 0);
+        QCOMPARE(form->klokStopTeller(), 0);
     }
 
     // Re-aiming and cutting by module on boards a hand-edited file can make:

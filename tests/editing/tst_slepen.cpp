@@ -366,7 +366,7 @@ private slots:
         TModule* led = maak(kLed, 10, 10);
         QTest::mousePress(led, Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(!klokGestopt);
-        QCOMPARE(form->klokStopTeller, 0);
+        QCOMPARE(form->klokStopTeller(), 0);
         QTest::mouseRelease(form->bord, Qt::LeftButton, {}, QPoint(100, 100));
         QVERIFY(!klokGestopt);
     }

@@ -1,0 +1,97 @@
+// The program as a user runs it, measured: the board window with a 1 Hz pulse
+// generator wired to an LED, shown, running for 10 s. Prints the CPU time the
+// whole process used during those 10 s, as a share of one core. Run it on an
+// X server, e.g.
+//   xvfb-run -a build/bench/kwintel_cpu_meting [seconds] [leeg]
+// With "leeg" the board stays empty: what the window and its clock cost alone.
+#include "bordbouw.h"
+
+#include "modules/regelaars.h"
+#include "modules/soorten/pulsgenerator.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// User plus system time of the whole process from /proc/self/stat, in
+// seconds. The kernel counts it in ticks of 1/100 s for every program.
+double cpuVolgensStat() {
+    std::ifstream f("/proc/self/stat");
+    std::string regel;
+    std::getline(f, regel);
+    // The command name stands in parentheses and may hold blanks.
+    std::istringstream rest(regel.substr(regel.rfind(')') + 2));
+    std::string veld;
+    double utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && rest >> veld; ++i) {
+        if (i == 14)
+            utime = std::stod(veld);
+        if (i == 15)
+            stime = std::stod(veld);
+    }
+    return (utime + stime) / 100.0;
+}
+
+// The same to the nanosecond: the run time of every thread of the process.
+double cpuVolgensSchedstat() {
+    double totaal = 0;
+    for (const auto& taak : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream f(taak.path() / "schedstat");
+        double ns = 0;
+        if (f >> ns)
+            totaal += ns / 1e9;
+    }
+    return totaal;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kwintelvlak"));
+    const int seconden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    const bool leeg = argc > 2 && std::strcmp(argv[2], "leeg") == 0;
+
+    TfKwintelvlak form;
+    if (!leeg) {
+        auto* gen = qobject_cast<TPulsGeneratorMod*>(
+            form.maakModule(bordbouw::soortVan(form.miPulsGenerator), 40, 40));
+        TModule* led = form.maakModule(bordbouw::soortVan(form.miLED), 140, 40);
+        gen->regelaar->setValue(1);
+        bordbouw::verbind(gen, 1, led, 1);
+    }
+    form.show();
+
+    double statBegin = 0, schedBegin = 0;
+    QElapsedTimer wand;
+    // Start measuring once start-up and the first paints are over.
+    QTimer::singleShot(1000, [&] {
+        statBegin = cpuVolgensStat();
+        schedBegin = cpuVolgensSchedstat();
+        wand.start();
+    });
+    QTimer::singleShot(1000 + seconden * 1000, [&] {
+        const double verstreken = wand.elapsed() / 1000.0;
+        const double stat = cpuVolgensStat() - statBegin;
+        const double sched = cpuVolgensSchedstat() - schedBegin;
+        std::printf("Gemeten over %.2f s (platform %s, %s):\n", verstreken,
+                    qPrintable(QGuiApplication::platformName()),
+                    leeg ? "leeg bord" : "pulsgenerator 1 Hz naar LED");
+        std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,
+                    100.0 * stat / verstreken);
+        std::printf("  /proc/self/task/*/schedstat: %.4f s CPU = %.3f %% van een kern\n", sched,
+                    100.0 * sched / verstreken);
+        std::printf("  opstarten (tot de meting): %.3f s CPU\n", statBegin);
+        std::fflush(stdout);
+        form.miAfsluitenClick();
+    });
+    return QApplication::exec();
+}
