@@ -119,6 +119,24 @@ private slots:
         QCOMPARE(t->stTelstand->frameShadow(), QFrame::Sunken);
         QCOMPARE(t->stTelstand->palette().color(QPalette::WindowText), kleur(0x0000FF));
         QCOMPARE(t->stTelstand->font().pixelSize(), 32);
+        {
+            // The digit stands in the upper part of its box, clear of the
+            // bottom edge, and nothing of the picture beneath shows through.
+            const QImage vak = t->grab(t->stTelstand->geometry()).toImage();
+            int boven = vak.height(), onder = -1;
+            for (int y = 0; y < vak.height(); ++y)
+                for (int x = 0; x < vak.width(); ++x) {
+                    const QColor c = vak.pixelColor(x, y);
+                    if (c.red() > 200 && c.green() < 80 && c.blue() < 80) {
+                        boven = std::min(boven, y);
+                        onder = std::max(onder, y);
+                    }
+                    QVERIFY2(c != QColor(Qt::black),
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                }
+            QVERIFY2(boven <= 12, qPrintable(QString::number(boven)));
+            QVERIFY2(onder <= vak.height() - 6, qPrintable(QString::number(onder)));
+        }
         QCOMPARE(t->sSchakelaar->geometry(), QRect(149, 80, 16, 16));
         QCOMPARE(t->iSymbool->geometry(), QRect(24, 33, 289, 56));
         QCOMPARE(t->lTelPulsen->text(), QStringLiteral("tel pulsen"));

@@ -30,6 +30,11 @@ TPulsenTellerMod::TPulsenTellerMod(TfKwintelvlak* owner) : TModule(owner) {
     stTelstand->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     stTelstand->setLineWidth(1);
     stTelstand->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The digit stands at the top of the box: a framed label would otherwise
+    // indent it by half an "x" from the top, pushing it against the bottom.
+    stTelstand->setIndent(0);
+    // An opaque box: the picture's lines beneath it do not show through.
+    stTelstand->setAutoFillBackground(true);
     QFont groot = stTelstand->font();
     groot.setPixelSize(32); // 24 points at 96 dpi, whatever the screen
     stTelstand->setFont(groot);
