@@ -19,3 +19,10 @@ void TBord::pasGrootteAan() {
     // Only the part right and below of the origin can be scrolled to.
     setMinimumSize(std::max(0, omvang.right() + 1), std::max(0, omvang.bottom() + 1));
 }
+
+void TBord::groeiVoor(const QRect& rechthoek) {
+    const QSize nodig(std::max(minimumWidth(), rechthoek.right() + 1),
+                      std::max(minimumHeight(), rechthoek.bottom() + 1));
+    if (nodig != minimumSize())
+        setMinimumSize(nodig);
+}

@@ -13,4 +13,7 @@ public:
     // Grows the board to hold every child that stands beyond the visible
     // area, so the scroll area can reach it.
     void pasGrootteAan();
+    // Grows the board, if need be, to hold one rectangle: a module just
+    // placed. Cheaper than pasGrootteAan while a board is being built.
+    void groeiVoor(const QRect& rechthoek);
 };

@@ -105,7 +105,7 @@ void TfKwintelvlak::plaatsModule(TModule* module, PModuleSoort entry, int top, i
     module->setParent(bord);
     module->show();
     modules.push_back(module);
-    bord->pasGrootteAan();
+    bord->groeiVoor(module->geometry());
     emit bordGewijzigd();
 }
 
