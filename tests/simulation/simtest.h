@@ -4,6 +4,10 @@
 
 #include "app/kwintelvlak.h"
 #include "modules/aansluitingen.h"
+#include "modules/regelaars.h"
+#include "modules/soorten/drukschakelaar.h"
+#include "modules/soorten/split.h"
+#include "modules/soorten/variabelespanning.h"
 #include "platform/platform.h"
 #include "support/kwinteltest.h"
 
@@ -47,6 +51,32 @@ inline void tik(TfKwintelvlak& form, int n = 1) {
     for (int i = 0; i < n; ++i)
         form.tActieTimer();
 }
+
+// A board with a window whose clock is stepped by hand, and the probes and
+// sources the tests wire to the module under test.
+struct Bord {
+    TfKwintelvlak form;
+    Bord() { stopKlok(form); }
+    // A split wired to output `uitgang` of `bron`: it shows what arrives.
+    TSplitMod* sonde(TModule* bron, int uitgang = 1) {
+        auto* s = maak<TSplitMod>(form, SPLIT);
+        kwinteltest::verbind(bron, uitgang, s, 1);
+        return s;
+    }
+    // A variable voltage at `niveau` wired to input `ingang` of `doel`.
+    TVariabeleSpanningMod* spanning(TModule* doel, int ingang, int niveau) {
+        auto* v = maak<TVariabeleSpanningMod>(form, VARIABELESPANNING);
+        v->regelaar->setValue(niveau);
+        kwinteltest::verbind(v, 1, doel, ingang);
+        return v;
+    }
+    // A push button wired to input `ingang` of `doel`.
+    TDrukSchakelaarMod* knop(TModule* doel, int ingang) {
+        auto* k = maak<TDrukSchakelaarMod>(form, DRUKSCHAKELAAR);
+        kwinteltest::verbind(k, 1, doel, ingang);
+        return k;
+    }
+};
 
 // Whether a terminal shows its "on" colour.
 inline bool aan(const TIngang* t) {

@@ -20,28 +20,7 @@
 using namespace kwinteltest;
 using namespace simtest;
 
-namespace {
-
-// A board with a window whose clock is stepped by hand.
-struct Bord {
-    TfKwintelvlak form;
-    Bord() { stopKlok(form); }
-    // A probe wired to output `uitgang` of `bron`.
-    TSplitMod* sonde(TModule* bron, int uitgang = 1) {
-        auto* s = maak<TSplitMod>(form, SPLIT);
-        verbind(bron, uitgang, s, 1);
-        return s;
-    }
-    // A variable voltage at `niveau` wired to input `ingang` of `doel`.
-    TVariabeleSpanningMod* spanning(TModule* doel, int ingang, int niveau) {
-        auto* v = maak<TVariabeleSpanningMod>(form, VARIABELESPANNING);
-        v->regelaar->setValue(niveau);
-        verbind(v, 1, doel, ingang);
-        return v;
-    }
-};
-
-} // namespace
+namespace {} // namespace
 
 class TestInvoer : public QObject {
     Q_OBJECT

@@ -27,27 +27,6 @@ using platform::ToonRecorder;
 
 namespace {
 
-struct Bord {
-    TfKwintelvlak form;
-    Bord() { stopKlok(form); }
-    TSplitMod* sonde(TModule* bron, int uitgang = 1) {
-        auto* s = maak<TSplitMod>(form, SPLIT);
-        verbind(bron, uitgang, s, 1);
-        return s;
-    }
-    TVariabeleSpanningMod* spanning(TModule* doel, int ingang, int niveau) {
-        auto* v = maak<TVariabeleSpanningMod>(form, VARIABELESPANNING);
-        v->regelaar->setValue(niveau);
-        verbind(v, 1, doel, ingang);
-        return v;
-    }
-    TDrukSchakelaarMod* knop(TModule* doel, int ingang) {
-        auto* k = maak<TDrukSchakelaarMod>(form, DRUKSCHAKELAAR);
-        verbind(k, 1, doel, ingang);
-        return k;
-    }
-};
-
 PoortToegang schrijf(int poort, int waarde) {
     return {true, std::uint16_t(poort), std::uint8_t(waarde)};
 }
