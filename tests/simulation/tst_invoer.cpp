@@ -20,8 +20,6 @@
 using namespace kwinteltest;
 using namespace simtest;
 
-namespace {} // namespace
-
 class TestInvoer : public QObject {
     Q_OBJECT
 private slots:
