@@ -205,6 +205,18 @@ BeepRecorder* BeepRecorder::current() {
     return g_beeps;
 }
 
+namespace {
+bool g_geluidUit = false;
+}
+
+void zetGeluidUit(bool uit) {
+    g_geluidUit = uit;
+}
+
+bool geluidUit() {
+    return g_geluidUit;
+}
+
 void systemBeep() {
     if (g_beeps) {
         ++g_beeps->m_count;

@@ -81,4 +81,10 @@ bool isNTFamily();
 // The system's default beep (a refused key, a read-only step).
 void systemBeep();
 
+// Quiet mode, for runs without a user (the teachers' command-line checks and
+// pictures): no sound device is opened at all, neither the speaker's tone nor
+// the microphone. Set it before the main window is made.
+void zetGeluidUit(bool uit);
+bool geluidUit();
+
 } // namespace platform

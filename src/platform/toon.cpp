@@ -1,4 +1,5 @@
 #include "platform/toon.h"
+#include "platform/platform.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -266,7 +267,7 @@ void Beep(std::uint32_t frequentie, std::uint32_t duur) {
         return;
     }
     // The system's Beep sounds only from 37 Hz to 32767 Hz.
-    if (frequentie < 37 || frequentie > 32767 || duur == 0)
+    if (geluidUit() || frequentie < 37 || frequentie > 32767 || duur == 0)
         return;
     ToonGenerator& g = generator();
     if (g.mislukt())
@@ -280,6 +281,8 @@ void toonAan(double frequentie) {
         g_recorder->m_opdrachten.push_back({ToonRecorder::Soort::Aan, frequentie, 0});
         return;
     }
+    if (geluidUit())
+        return;
     ToonGenerator& g = generator();
     if (g.mislukt())
         return;
