@@ -141,16 +141,23 @@ private:
 };
 
 bool Lezer::module(int i, ModuleNaam& uit) {
+    if (m_woorden.size() <= i)
+        return fout(
+            QStringLiteral("er ontbreekt iets: na '%1' hoort een module").arg(m_woorden[0]));
     const QString& naam = m_woorden[i];
     for (const Soortnaam& s : m_soorten) {
         if (s.naam.compare(naam, Qt::CaseInsensitive) == 0) {
             uit.naam = s.naam;
             uit.entry = s.entry;
+            if (m_woorden.size() <= i + 1)
+                return fout(QStringLiteral("er ontbreekt iets: na '%1' hoort het nummer van de "
+                                           "module")
+                                .arg(naam));
             return getal(i + 1, 1, kMaxNummer, uit.nummer);
         }
     }
     // "Puls generator 1" without quotes: say how to write it.
-    if (i + 2 < m_woorden.size()) {
+    if (i + 1 < m_woorden.size()) {
         const QString samen = naam + QLatin1Char(' ') + m_woorden[i + 1];
         for (const Soortnaam& s : m_soorten)
             if (s.naam.compare(samen, Qt::CaseInsensitive) == 0)
@@ -162,7 +169,7 @@ bool Lezer::module(int i, ModuleNaam& uit) {
 }
 
 bool Lezer::zet(Regel& r) {
-    if (!genoeg(4, QStringLiteral("zet MODULE NUMMER WAARDE")) || !module(1, r.module))
+    if (!module(1, r.module) || !genoeg(4, QStringLiteral("zet MODULE NUMMER WAARDE")))
         return false;
     const int soort = r.module.entry->soort;
     if (isIngebouwd(r.module) && !heeftInstelling(soort))
@@ -194,10 +201,10 @@ bool Lezer::zet(Regel& r) {
 bool Lezer::verwacht(Regel& r) {
     const QString vorm = QStringLiteral("verwacht MODULE NUMMER aan|uit, verwacht Pulsenteller "
                                         "NUMMER STAND of verwacht MODULE NUMMER uitgang U NIVEAU");
-    if (m_woorden.size() < 4)
-        return fout(QStringLiteral("er ontbreekt iets: schrijf '%1'").arg(vorm));
     if (!module(1, r.module))
         return false;
+    if (m_woorden.size() < 4)
+        return fout(QStringLiteral("er ontbreekt iets: schrijf '%1'").arg(vorm));
     const int soort = r.module.entry->soort;
     const bool ingebouwd = isIngebouwd(r.module);
     const QString wat = m_woorden[3].toLower();
@@ -257,7 +264,7 @@ void Lezer::regel(int nummer, QStringView tekst) {
     bool goed = false;
     if (stap == QLatin1String("druk") || stap == QLatin1String("los")) {
         r.stap = stap == QLatin1String("druk") ? Stap::Druk : Stap::Los;
-        goed = genoeg(3, stap + QStringLiteral(" MODULE NUMMER")) && module(1, r.module);
+        goed = module(1, r.module) && genoeg(3, stap + QStringLiteral(" MODULE NUMMER"));
         if (goed && isIngebouwd(r.module) && !heeftKnop(r.module.entry->soort))
             goed = fout(QStringLiteral("%1 heeft geen knop").arg(r.module.naam));
     } else if (stap == QLatin1String("zet")) {
