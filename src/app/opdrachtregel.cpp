@@ -172,6 +172,8 @@ Opdracht lees(const QStringList& argumenten) {
         o.afbeelding = p.values(afbeelding).constLast();
         if (o.borden.size() != 1)
             return fout(QStringLiteral("--afbeelding verwacht precies een bord"));
+        if (o.json)
+            return fout(QStringLiteral("--json hoort bij --toets"));
         return o;
     }
     if (o.json || p.isSet(tikken) || o.bijsnijden)
