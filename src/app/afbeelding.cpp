@@ -58,12 +58,17 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout) {
     TfKwintelvlak form;
     omgeving.neemMeldingen(); // start-up's own (a missing standard board) do not count
     form.openen(bordNaam);
+    // An error stops the reading: no picture of half a board. Other messages
+    // (more wires than a module has outputs) are passed on and the picture
+    // is made, as the window shows the board after such a message.
     for (const ZonderGebruiker::Melding& m : omgeving.neemMeldingen()) {
+        const QString tekst = QString(m.tekst).replace(QLatin1Char('\n'), QLatin1Char(' '));
         if (m.icoon == QMessageBox::Critical) {
-            fout << "kwintelvlak: " << QString(m.tekst).replace(QLatin1Char('\n'), QLatin1Char(' '))
-                 << '\n';
+            fout << "kwintelvlak: " << tekst << '\n';
             return 1;
         }
+        fout << "kwintelvlak: melding bij het lezen van \"" << QDir::toNativeSeparators(bordNaam)
+             << "\": " << tekst << '\n';
     }
     omgeving.tik(opdracht.tikken);
     const QImage beeld = bordAfbeelding(form, opdracht.bijsnijden);

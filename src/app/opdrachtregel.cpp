@@ -78,7 +78,9 @@ QString hulpTekst() {
         "\n"
         "Uitgangsstatus bij --toets: 0 als elk bord slaagt, 1 als een verwachting\n"
         "niet uitkomt of een bord onleesbaar is, 2 bij een fout in het toetsbestand\n"
-        "of in de opdrachtregel.\n");
+        "of in de opdrachtregel. Bij --afbeelding: 0 als de afbeelding geschreven\n"
+        "is, 1 als het bord niet gelezen of de afbeelding niet geschreven kan worden,\n"
+        "2 bij een fout in de opdrachtregel.\n");
 }
 
 Opdracht lees(const QStringList& argumenten) {
