@@ -149,8 +149,10 @@ typedef void(KWINTEL_CALL* kwintel_ongebruikt_fn)(void);
  *   KWINTEL_EXPORT int KWINTEL_CALL save(TZwenkelBeschrijving* b, char* buffer, int capaciteit);
  *   KWINTEL_EXPORT void KWINTEL_CALL destroy(TZwenkelBeschrijving* b);
  *
- * (Do not include <fcntl.h> in the file that defines "open".) A library
- * lacking one of them is unloaded at start-up.
+ * (Do not include <fcntl.h> in the file that defines "open".) Inside the
+ * library, do not call "open" or "save" by name: such a call may reach the C
+ * library's function; let the export and the caller share a static function.
+ * A library lacking one of the six is unloaded at start-up.
  */
 
 #ifdef __cplusplus

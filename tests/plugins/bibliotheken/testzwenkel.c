@@ -72,9 +72,15 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
             buffer->monsters[i] = (uint16_t)(g_uitMonster + (ingang == 0 && uitgang > 0 ? uitgang - 1 : 0));
 }
 
-KWINTEL_EXPORT void KWINTEL_CALL open(TZwenkelBeschrijving* b, const char* tekst) {
+/* Called by name inside the library, "open" would reach the C library's
+ * function of that name; both exports share this one instead. */
+static void zetTekst(TZwenkelBeschrijving* b, const char* tekst) {
     Module* m = (Module*)b;
     strncpy(m->tekst, tekst, sizeof m->tekst - 1);
+}
+
+KWINTEL_EXPORT void KWINTEL_CALL open(TZwenkelBeschrijving* b, const char* tekst) {
+    zetTekst(b, tekst);
 }
 
 KWINTEL_EXPORT int KWINTEL_CALL save(TZwenkelBeschrijving* b, char* buffer, int capaciteit) {
@@ -108,7 +114,7 @@ KWINTEL_EXPORT void test_stel_save(int resultaat) {
     g_saveResultaat = resultaat;
 }
 KWINTEL_EXPORT void test_zet_tekst(TZwenkelBeschrijving* b, const char* tekst) {
-    open(b, tekst);
+    zetTekst(b, tekst);
 }
 KWINTEL_EXPORT const char* test_tekst(TZwenkelBeschrijving* b) {
     return ((Module*)b)->tekst;
