@@ -174,6 +174,19 @@ private slots:
         QCOMPARE(zwenkeltest::tellers(form, tzI).destroys, 2);
     }
 
+    void createZonderBeschrijving() {
+        // "create" returning nothing: no module, a message, nothing to destroy.
+        Map map({tzI});
+        TfKwintelvlak form;
+        zwenkeltest::exportVan<void (*)(int)>(form, tzI, "test_stel_geen_beschrijving")(1);
+        TModule* m = reinterpret_cast<TModule*>(1);
+        const Bericht b = vangBericht([&] { m = zwenkeltest::maak(form, tzI); });
+        QVERIFY(!m);
+        QVERIFY(form.modules.empty());
+        QVERIFY(b.tekst.contains(QStringLiteral("gaf geen beschrijving")));
+        QCOMPARE(zwenkeltest::tellers(form, tzI).destroys, 0);
+    }
+
     void gemiddelde_data() {
         QTest::addColumn<QList<int>>("monsters"); // repeated over the buffer
         QTest::addColumn<int>("a");

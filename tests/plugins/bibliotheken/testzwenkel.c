@@ -30,6 +30,7 @@ static int32_t g_velden[7] = {0, 0, -1, -1, -1, 1, 1};
 static int g_uitMonster = -1; /* -1: leave the samples as they came */
 static int g_saveResultaat = GEEN;
 static int g_creates, g_destroys;
+static int g_geenBeschrijving; /* "create" returns NULL */
 static Aanroep g_log[64];
 static int g_logAantal;
 
@@ -44,8 +45,11 @@ KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
 
 #ifndef ZONDER_CREATE
 KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
-    Module* m = calloc(1, sizeof *m);
+    Module* m;
     (void)venster;
+    if (g_geenBeschrijving)
+        return NULL;
+    m = calloc(1, sizeof *m);
     memcpy(&m->beschrijving.breedte, g_velden, sizeof g_velden);
     ++g_creates;
     return &m->beschrijving;
@@ -126,6 +130,9 @@ KWINTEL_EXPORT int test_tellers(int* creates, int* destroys) {
 }
 KWINTEL_EXPORT const int* test_aanroep(int i) {
     return &g_log[i].ingang;
+}
+KWINTEL_EXPORT void test_stel_geen_beschrijving(int ja) {
+    g_geenBeschrijving = ja;
 }
 KWINTEL_EXPORT void test_wis(void) {
     g_logAantal = 0;
