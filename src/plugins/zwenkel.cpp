@@ -57,6 +57,7 @@ TZwenkelMod::TZwenkelMod(TfKwintelvlak* owner, PModuleSoort entry) : TModule(own
     if (owner)
         if (QAction* item = owner->menuItemVoor(entry))
             setToolTip(item->text());
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     // 4.
     beschrijving = createProc(reinterpret_cast<void*>(winId()));

@@ -7,8 +7,10 @@
 #include "zwenkeltest.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QTest>
+#include <QToolTip>
 
 using namespace kwinteltest;
 using namespace simtest;
@@ -142,7 +144,13 @@ private slots:
         QCOMPARE(uit, uitgangen);
         // Its own native window, handed to "create".
         QVERIFY(m->internalWinId());
-        QCOMPARE(m->toolTip(), QStringLiteral("ITestzwenkel"));
+        // Resting the pointer on the panel shows the menu caption.
+        form.show();
+        QHelpEvent hulp(QEvent::ToolTip, QPoint(2, 2), m->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(m, &hulp);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("ITestzwenkel"));
+        QToolTip::hideText();
     }
 
     void geweigerd_data() {
