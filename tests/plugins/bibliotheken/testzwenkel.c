@@ -73,7 +73,8 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
     }
     if (g_uitMonster >= 0)
         for (i = 0; i < KWINTEL_MONSTERS; ++i)
-            buffer->monsters[i] = (uint16_t)(g_uitMonster + (ingang == 0 && uitgang > 0 ? uitgang - 1 : 0));
+            buffer->monsters[i] =
+                (uint16_t)(g_uitMonster + (ingang == 0 && uitgang > 0 ? uitgang - 1 : 0));
 }
 
 /* Called by name inside the library, "open" would reach the C library's
@@ -109,7 +110,7 @@ KWINTEL_EXPORT void test_stel(const int32_t* velden) {
     memcpy(g_velden, velden, sizeof g_velden);
 }
 /* -1: "action" leaves the samples alone; otherwise it writes this value
- * (on a tick: plus the output index less one) into every sample. */ 
+ * (on a tick: plus the output index less one) into every sample. */
 KWINTEL_EXPORT void test_stel_uit(int monster) {
     g_uitMonster = monster;
 }
