@@ -82,7 +82,12 @@ void TfKwintelvlak::miModuleClick(QAction* sender) {
 }
 
 TModule* TfKwintelvlak::maakModule(PModuleSoort entry, int top, int left) {
-    TModule* module = maakModuleVanSoort(this, entry);
+    TModule* module = nullptr;
+    try {
+        module = maakModuleVanSoort(this, entry);
+    } catch (const TModuleGeweigerd&) {
+        return nullptr; // the builder has told the user why
+    }
     if (!module) {
         toonBericht(this, QMessageBox::NoIcon, QApplication::applicationName(),
                     QStringLiteral("Module is nog niet geïmplementeerd!"));

@@ -122,6 +122,8 @@ void TfKwintelvlak::formCreate() {
 
     // 7.
     bouwCatalogus();
+    // 8.
+    ontdekZwenkels();
     // 9. and 10.
     bouwLogo();
     laadLogoBitmap();
@@ -150,7 +152,9 @@ void TfKwintelvlak::formDestroy() {
     // The sound server's connection is closed while the application still
     // exists, in the order that leaves its thread nothing to run into.
     platform::toonAfsluiten();
-    // The catalogue goes last: every module referred to its entry.
+    // The plug-in libraries, and then the catalogue: every module referred
+    // to its entry.
+    zwenkelsVrijgeven();
     moduleSoorten.clear();
 }
 

@@ -48,6 +48,7 @@ class TSplitMod;
 class TTransistorMod;
 class TVariabeleSpanningMod;
 class TZoemerMod;
+class TZwenkelMod;
 namespace platform {
 class Timer;
 }
@@ -169,6 +170,14 @@ public:
     void relaisProc(TRelaisMod* module, int ingang, quint8 niveau);
     void ledProc(TLEDMod* module, int ingang, quint8 niveau);
     void zoemerProc(TZoemerMod* module, int ingang, quint8 niveau);
+    void zwenkelProc(TZwenkelMod* module, int ingang, quint8 niveau);
+
+    // ---- Plug-in libraries (plugins/) -------------------------------------------
+    // Loads every library beside the program that answers "init" correctly,
+    // giving each a catalogue entry and an item under "Zwenkel".
+    void ontdekZwenkels();
+    // Releases the libraries; the board must be empty.
+    void zwenkelsVrijgeven();
 
     // ---- The speaker's ports (audio/) ------------------------------------------
     quint8 getPort(quint16 poort);

@@ -11,6 +11,7 @@
 #include "modules/soorten/comparator.h"
 #include "modules/soorten/pulsgenerator.h"
 #include "modules/soorten/variabelespanning.h"
+#include "plugins/zwenkel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -112,9 +113,10 @@ void zetInstelling(TModule* module, const bordbestand::ModuleRegel& r) {
         p->regelaar->setValue(waarde(1));
     else if (auto* c = qobject_cast<TComparatorMod*>(module))
         c->regelaar->setValue(waarde(0));
-    // PLUG-IN: a plug-in module (kind 20) hands r.instelling, zero-terminated,
-    // to its library's "open" export together with what "create" returned.
-    // That call belongs here and comes with the plug-in modules themselves.
+    // A plug-in module hands its stored text, zero-terminated, to its
+    // library's "open" export together with what "create" returned.
+    else if (auto* z = qobject_cast<TZwenkelMod*>(module))
+        z->herstel(r.instelling);
     // The split's and inverter's "S" chose the variant already; the sound
     // sensor's and buzzer's menu items were disabled when they were made.
 }

@@ -11,6 +11,7 @@
 #include "modules/soorten/comparator.h"
 #include "modules/soorten/pulsgenerator.h"
 #include "modules/soorten/variabelespanning.h"
+#include "plugins/zwenkel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,11 +41,9 @@ void instelling(QByteArray& regel, const TModule* module) {
         if (module->moduleSoort->variant)
             regel += "S|";
     } else if (soort == soorten::zwenkel) {
-        // PLUG-IN: the text a plug-in module stores comes from its library's
-        // "save" export (what "create" returned, a 256-character buffer and
-        // 256; as many characters as it returns). That call belongs here and
-        // comes with the plug-in modules themselves; until then the stored
-        // text is empty, as when "save" returns 0.
+        // What the library's "save" export wrote, kept to one field.
+        if (auto* z = qobject_cast<const TZwenkelMod*>(module))
+            regel += z->bewaar();
         regel += '|';
     }
 }

@@ -16,5 +16,9 @@ TModule* maakModuleVanSoort(TfKwintelvlak* owner, PModuleSoort entry);
 // its builder here. Until one is installed, kind 20 cannot be built and
 // maakModuleVanSoort returns nullptr for it, as for any unknown kind. An
 // empty function removes the builder again.
+// A builder that refuses to make a module, after telling the user why,
+// throws this; maakModule then makes nothing and adds no message of its own.
+struct TModuleGeweigerd {};
+
 using ZwenkelBouwer = std::function<TModule*(TfKwintelvlak* owner, PModuleSoort entry)>;
 void zetZwenkelBouwer(ZwenkelBouwer bouwer);

@@ -21,6 +21,7 @@
 #include "modules/soorten/transistor.h"
 #include "modules/soorten/variabelespanning.h"
 #include "modules/soorten/zoemer.h"
+#include "plugins/zwenkel.h"
 
 bool klokGestopt = false;
 bool piepActief = false;
@@ -99,7 +100,8 @@ void TSimulatie::tik() {
             // position on; the next pass starts from fresh tables.
             for (std::size_t p = positie + 1; p < aantal && p < modules.size(); ++p) {
                 TModule* m = modules[p];
-                if (simulatie::klasseVan(m) == klasse && !klokGestopt)
+                if (simulatie::klasseVan(m) == klasse && !klokGestopt &&
+                    (klasse != Klasse::Zwenkel || m->ingangenLijst().empty()))
                     roep(m, klasse, 0, 0);
             }
             break;
@@ -154,8 +156,7 @@ void TSimulatie::roep(TModule* m, Klasse klasse, int ingang, quint8 niveau) {
     case Klasse::Sensor:
         return sensorProc(static_cast<TSensorMod*>(m));
     case Klasse::Zwenkel:
-        // The plug-in module's routine is called here once plug-in modules exist.
-        return;
+        return zwenkelProc(static_cast<TZwenkelMod*>(m), ingang, niveau);
     case Klasse::Geen:
         return;
     }

@@ -4,6 +4,7 @@
 // same names forward here.
 #pragma once
 
+#include "plugins/kwintel_plugin.h"
 #include "simulation/zoekindex.h"
 
 #include <QtGlobal>
@@ -29,6 +30,7 @@ class TSplitMod;
 class TTransistorMod;
 class TVariabeleSpanningMod;
 class TZoemerMod;
+class TZwenkelMod;
 
 class TSimulatie {
 public:
@@ -76,6 +78,14 @@ public:
     void ledProc(TLEDMod* m, int ingang, quint8 niveau);
     void zoemerProc(TZoemerMod* m, int ingang, quint8 niveau);
 
+    // ---- Behaviour of plug-in modules (plugins/zwenkelgedrag.cpp) -------------------
+    void zwenkelProc(TZwenkelMod* m, int ingang, quint8 niveau);
+    // A plug-in module sends on all its outputs as soon as a level arrives,
+    // so each arrival may start up to ten more. Besides the bound on depth,
+    // the arrivals that one outermost arrival sets off are bounded too; those
+    // beyond are dropped and counted with the cut sends.
+    static constexpr int kMaxZwenkelAankomsten = 1024;
+
 private:
     // Calls the routine of a module whose class is known.
     void roep(TModule* module, simulatie::Klasse klasse, int ingang, quint8 niveau);
@@ -103,4 +113,9 @@ private:
     int m_klokStopTeller = 0;
     int m_zendDiepte = 0;
     int m_afgekapt = 0;
+    // Plug-in modules: the samples handed to the library, how deep arrivals
+    // are nested now, and how many more the outermost one may set off.
+    TSignaalBuffer m_zwenkelBuffer{};
+    int m_zwenkelKetting = 0;
+    int m_zwenkelBudget = 0;
 };

@@ -18,6 +18,7 @@
 #include "modules/soorten/transistor.h"
 #include "modules/soorten/variabelespanning.h"
 #include "modules/soorten/zoemer.h"
+#include "plugins/zwenkel.h"
 
 #include <algorithm>
 
@@ -65,7 +66,8 @@ Klasse klasseDoorTesten(const TModule* m) {
         return Klasse::GeluidSensor;
     if (is<TSensorMod>(m))
         return Klasse::Sensor;
-    // The plug-in module's class test joins here when plug-in modules exist.
+    if (is<TZwenkelMod>(m))
+        return Klasse::Zwenkel;
     return Klasse::Geen;
 }
 
@@ -106,6 +108,8 @@ Klasse klasseVanSoort(int soort) {
         return Klasse::GeluidSensor;
     case soorten::sensor:
         return Klasse::Sensor;
+    case soorten::zwenkel:
+        return Klasse::Zwenkel;
     default:
         return Klasse::Geen;
     }
@@ -148,6 +152,7 @@ bool isKlasse(const TModule* m, Klasse k) {
     case Klasse::Split:
         return is<TSplitMod>(m);
     case Klasse::Zwenkel:
+        return is<TZwenkelMod>(m);
     case Klasse::Geen:
         break;
     }
@@ -271,9 +276,11 @@ void TZoekIndex::bouw() {
                 *m_voederTabel.plaats(sleutel).first = lijst[i];
         }
         eersteUitgang += static_cast<std::uint32_t>(n);
-        if (knoop.klasse != Klasse::Geen && knoop.klasse != Klasse::Zwenkel)
+        // Pass 18 takes only plug-in modules whose input list is empty; the
+        // others act when a level arrives.
+        if (knoop.klasse != Klasse::Geen &&
+            (knoop.klasse != Klasse::Zwenkel || m->ingangenLijst().empty()))
             m_rondes[static_cast<std::size_t>(knoop.klasse)].push_back(positie);
-        // Pass 18 will take plug-in modules whose input list is empty.
         ++positie;
     }
 
