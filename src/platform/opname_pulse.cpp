@@ -18,10 +18,11 @@ class PulseOpname : public OpnameApparaat, public Gebruiker {
 public:
     PulseOpname(Verbinding* v, const GolfFormaat& f, OpnameMelder* melder)
         : m_verbinding(v), m_formaat(f), m_melder(melder) {
-        m_verbinding->vergrendel();
+        // Joining a failed connection forgets it at once (verbroken).
+        v->vergrendel();
         post([](OpnameMelder* m) { m->wimOpen(); });
-        m_verbinding->meldAan(this);
-        m_verbinding->ontgrendel();
+        v->meldAan(this);
+        v->ontgrendel();
     }
 
     ~PulseOpname() override {

@@ -42,6 +42,7 @@ void ToonBron::uit() {
 
 void ToonBron::vul(std::int16_t* doel, std::size_t n) {
     constexpr std::int64_t wacht = std::int64_t(kRate) * kWachtMs / 1000;
+    constexpr std::int64_t wachtLos = std::int64_t(kRate) * kWachtLosMs / 1000;
     constexpr std::int64_t maximum = std::int64_t(kRate) * kMaxTegoedMs / 1000;
     constexpr double helling = 1000.0 / (double(kRate) * kHellingMs);
 
@@ -65,12 +66,14 @@ void ToonBron::vul(std::int16_t* doel, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         if (!m_beepKlinkt && m_resterend > 0)
             m_beepKlinkt = true;
-        if (m_beepKlinkt && --m_resterend <= (m_aangehouden ? -wacht : 0)) {
+        const bool aan = continu || m_beepKlinkt;
+        // This sample is paid for (or waited through); after the last one
+        // the tone fades out.
+        if (m_beepKlinkt && --m_resterend <= -(m_aangehouden ? wacht : wachtLos)) {
             m_beepKlinkt = false;
             m_aangehouden = false;
             m_resterend = 0;
         }
-        const bool aan = continu || m_beepKlinkt;
         m_volume = aan ? std::min(1.0, m_volume + helling) : std::max(0.0, m_volume - helling);
         if (m_volume <= 0.0) {
             m_fase = 0.0;
@@ -103,9 +106,11 @@ public:
             m_mislukt = true;
             return;
         }
-        m_verbinding->vergrendel();
-        m_verbinding->meldAan(this);
-        m_verbinding->ontgrendel();
+        // Joining a failed connection forgets it at once (verbroken).
+        pulse::Verbinding* v = m_verbinding;
+        v->vergrendel();
+        v->meldAan(this);
+        v->ontgrendel();
     }
 
     ~ToonGenerator() override {

@@ -43,8 +43,9 @@ public:
     // A held tone (a Beep that came while the last one still sounded) that
     // runs out of paid time keeps sounding this long while it waits for the
     // next Beep, so the jitter of a timer never opens a gap. A lone Beep
-    // sounds only its own time.
-    static constexpr int kWachtMs = 5;
+    // waits less, so it sounds about its own time.
+    static constexpr int kWachtMs = 6;
+    static constexpr int kWachtLosMs = 3;
     // The sound server asks for samples about this often while a tone sounds.
     static constexpr int kAanvulMs = 5;
     // On and off are faded over this long so that they do not click.
