@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/pulseverbinding.h"
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 
@@ -36,6 +37,13 @@ public:
         if (!kop || !kop->data)
             return OPNAME_ONGELDIGE_WAARDE;
         kop->vlaggen |= KOP_VOORBEREID;
+        // The server sends sound in pieces of one buffer: each piece fills a
+        // buffer exactly, so a buffer comes back as soon as it is full and the
+        // sound thread wakes no more often than buffers fill.
+        if (vergrendel()) {
+            m_stuk = std::max(m_stuk, kop->bufferLengte);
+            m_verbinding->ontgrendel();
+        }
         return OPNAME_OK;
     }
 
@@ -69,6 +77,8 @@ public:
         m_gestart = true;
         if (m_stroom)
             kurk(false);
+        else if (m_context)
+            maakStroom();
         m_verbinding->ontgrendel();
         return m_verloren ? OPNAME_VERLOREN : OPNAME_OK;
     }
@@ -113,7 +123,16 @@ public:
     // ---- On the sound thread, with the lock held -------------------------------------
 
     void verbonden(pa_context* c) override {
-        if (m_stroom || m_verloren)
+        m_context = c;
+        // The stream is made once recording starts, when the buffers' size
+        // is known.
+        if (m_gestart)
+            maakStroom();
+    }
+
+    void maakStroom() {
+        pa_context* c = m_context;
+        if (m_stroom || m_verloren || !c)
             return;
         const pa_sample_spec spec{m_formaat.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
                                   m_formaat.samplesPerSeconde,
@@ -129,14 +148,13 @@ public:
         }
         pa_stream_set_state_callback(m_stroom, &PulseOpname::stroomToestand, this);
         pa_stream_set_read_callback(m_stroom, &PulseOpname::lees, this);
-        // Fragments of 50 ms: the sound thread wakes 20 times a second, far
-        // more often than a buffer fills, and far less than it could.
         pa_buffer_attr attr;
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = static_cast<std::uint32_t>(-1);
         attr.prebuf = static_cast<std::uint32_t>(-1);
         attr.minreq = static_cast<std::uint32_t>(-1);
-        attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(50 * 1000, &spec));
+        attr.fragsize =
+            m_stuk > 0 ? m_stuk : static_cast<std::uint32_t>(pa_usec_to_bytes(100000, &spec));
         const auto vlaggen =
             pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | (m_gestart ? 0 : PA_STREAM_START_CORKED));
         if (pa_stream_connect_record(m_stroom, nullptr, &attr, vlaggen) < 0)
@@ -147,6 +165,7 @@ public:
         // The connection is gone (or going): never touch it again.
         laatStroomLos();
         m_verbinding = nullptr;
+        m_context = nullptr;
         verliezen();
     }
 
@@ -234,7 +253,9 @@ private:
     Verbinding* m_verbinding;
     GolfFormaat m_formaat;
     OpnameMelder* m_melder;
+    pa_context* m_context = nullptr; // once the connection is ready
     pa_stream* m_stroom = nullptr;
+    std::uint32_t m_stuk = 0; // the largest buffer prepared
     std::deque<GolfKop*> m_rij;
     bool m_gestart = false;
     bool m_verloren = false;
