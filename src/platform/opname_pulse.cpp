@@ -19,7 +19,6 @@ class PulseOpname : public OpnameApparaat, public Gebruiker {
 public:
     PulseOpname(Verbinding* v, const GolfFormaat& f, OpnameMelder* melder)
         : m_verbinding(v), m_formaat(f), m_melder(melder) {
-        // Joining a failed connection forgets it at once (verbroken).
         v->vergrendel();
         post([](OpnameMelder* m) { m->wimOpen(); });
         v->meldAan(this);
@@ -162,12 +161,12 @@ public:
     }
 
     void verbroken() override {
-        // The connection is gone (or going): never touch it again.
         laatStroomLos();
-        m_verbinding = nullptr;
         m_context = nullptr;
         verliezen();
     }
+
+    void vergeten() override { m_verbinding = nullptr; }
 
 private:
     // Takes the connection's lock; false when the connection is gone.

@@ -47,6 +47,9 @@ Verbinding::~Verbinding() {
         return;
     vergrendel();
     verbreek();
+    for (Gebruiker* g : std::vector<Gebruiker*>(m_gebruikers))
+        g->vergeten();
+    m_gebruikers.clear();
     if (m_context) {
         pa_context_set_state_callback(m_context, nullptr, nullptr);
         pa_context_disconnect(m_context);
@@ -60,19 +63,15 @@ Verbinding::~Verbinding() {
 
 void Verbinding::verbreek() {
     // A user may leave while it is told, so work on a copy.
-    const auto gebruikers = m_gebruikers;
-    m_gebruikers.clear();
-    for (Gebruiker* g : gebruikers)
+    for (Gebruiker* g : std::vector<Gebruiker*>(m_gebruikers))
         g->verbroken();
 }
 
 void Verbinding::meldAan(Gebruiker* g) {
-    if (m_mislukt) {
-        g->verbroken();
-        return;
-    }
     m_gebruikers.push_back(g);
-    if (m_klaar)
+    if (m_mislukt)
+        g->verbroken();
+    else if (m_klaar)
         g->verbonden(m_context);
 }
 

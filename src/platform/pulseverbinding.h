@@ -14,16 +14,19 @@ class OpnameStuurprogramma;
 
 namespace platform::pulse {
 
-// Something that keeps streams on the connection. Both calls run with the
+// Something that keeps streams on the connection. Every call runs with the
 // loop's lock held.
 class Gebruiker {
 public:
     virtual ~Gebruiker() = default;
     // The connection is ready: make the streams.
     virtual void verbonden(pa_context* context) = 0;
-    // The connection failed or is being closed: drop every stream and never
-    // touch the connection again.
+    // The connection failed or is being closed: drop every stream and make no
+    // new ones. May come from the loop's thread.
     virtual void verbroken() = 0;
+    // The connection is being freed (on the user-interface thread, which is
+    // the only thread that frees it): forget it.
+    virtual void vergeten() = 0;
 };
 
 class Verbinding {
@@ -38,7 +41,8 @@ public:
     void vergrendel() { pa_threaded_mainloop_lock(m_lus); }
     void ontgrendel() { pa_threaded_mainloop_unlock(m_lus); }
     // With the lock held. A user that joins a ready connection hears
-    // verbonden at once; one that joins a failed one hears verbroken.
+    // verbonden at once; one that joins a failed one hears verbroken. A user
+    // stays known until it leaves (meldAf) or the connection is freed.
     void meldAan(Gebruiker* g);
     void meldAf(Gebruiker* g);
     bool mislukt() const { return m_mislukt; }

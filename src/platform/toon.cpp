@@ -106,11 +106,9 @@ public:
             m_mislukt = true;
             return;
         }
-        // Joining a failed connection forgets it at once (verbroken).
-        pulse::Verbinding* v = m_verbinding;
-        v->vergrendel();
-        v->meldAan(this);
-        v->ontgrendel();
+        m_verbinding->vergrendel();
+        m_verbinding->meldAan(this);
+        m_verbinding->ontgrendel();
     }
 
     ~ToonGenerator() override {
@@ -155,9 +153,10 @@ private:
 
     void verbroken() override {
         laatStroomLos();
-        m_verbinding = nullptr;
         m_mislukt = true;
     }
+
+    void vergeten() override { m_verbinding = nullptr; }
 
     void laatStroomLos() {
         if (!m_stroom)
