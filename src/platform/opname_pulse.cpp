@@ -133,14 +133,14 @@ public:
         pa_context* c = m_context;
         if (m_stroom || m_verloren || !c)
             return;
-        const pa_sample_spec spec{m_formaat.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
-                                  m_formaat.samplesPerSeconde,
-                                  static_cast<std::uint8_t>(m_formaat.kanalen)};
-        if (!pa_sample_spec_valid(&spec)) {
+        const pa_sample_spec paFormaat{
+            m_formaat.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+            m_formaat.samplesPerSeconde, static_cast<std::uint8_t>(m_formaat.kanalen)};
+        if (!pa_sample_spec_valid(&paFormaat)) {
             verliezen();
             return;
         }
-        m_stroom = pa_stream_new(c, "Microfoon", &spec, nullptr);
+        m_stroom = pa_stream_new(c, "Microfoon", &paFormaat, nullptr);
         if (!m_stroom) {
             verliezen();
             return;
@@ -153,7 +153,7 @@ public:
         attr.prebuf = static_cast<std::uint32_t>(-1);
         attr.minreq = static_cast<std::uint32_t>(-1);
         attr.fragsize =
-            m_stuk > 0 ? m_stuk : static_cast<std::uint32_t>(pa_usec_to_bytes(100000, &spec));
+            m_stuk > 0 ? m_stuk : static_cast<std::uint32_t>(pa_usec_to_bytes(100000, &paFormaat));
         const auto vlaggen =
             pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | (m_gestart ? 0 : PA_STREAM_START_CORKED));
         if (pa_stream_connect_record(m_stroom, nullptr, &attr, vlaggen) < 0)
