@@ -15,10 +15,24 @@ set -u
 actie=${1:?"gebruik: $0 start|stop MAP"}
 map=${2:?"gebruik: $0 start|stop MAP"}
 
+stoppen() {
+    if [ -f "$map/pid" ]; then
+        pid=$(cat "$map/pid")
+        kill "$pid" 2>/dev/null
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null
+    fi
+    rm -rf "$map"
+}
+
 case "$actie" in
 start)
     command -v pulseaudio >/dev/null || { echo "pulseaudio ontbreekt" >&2; exit 1; }
-    rm -rf "$map"
+    # A server left behind by an interrupted run goes first.
+    stoppen
     mkdir -p "$map/home" "$map/run"
     chmod 0700 "$map" "$map/home" "$map/run"
     cat >"$map/server.pa" <<PA
@@ -42,16 +56,7 @@ PA
     exit 1
     ;;
 stop)
-    if [ -f "$map/pid" ]; then
-        pid=$(cat "$map/pid")
-        kill "$pid" 2>/dev/null
-        for _ in $(seq 50); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$pid" 2>/dev/null
-    fi
-    rm -rf "$map"
+    stoppen
     exit 0
     ;;
 *)
