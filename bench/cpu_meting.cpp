@@ -4,6 +4,8 @@
 // X server, e.g.
 //   xvfb-run -a build/bench/kwintel_cpu_meting [seconds] [leeg]
 // With "leeg" the board stays empty: what the window and its clock cost alone.
+// With "kaal" there is no board at all: a bare Qt window and a precise 10 ms
+// timer, the yardstick for what the program adds.
 #include "bordbouw.h"
 
 #include "modules/regelaars.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -52,6 +55,36 @@ double cpuVolgensSchedstat() {
     return totaal;
 }
 
+// A bare Qt window with a precise 10 ms timer that does nothing.
+int kaalVenster(int seconden) {
+    QWidget venster;
+    venster.resize(720, 576);
+    venster.show();
+    QTimer klok;
+    klok.setTimerType(Qt::PreciseTimer);
+    klok.setInterval(10);
+    int tikken = 0;
+    QObject::connect(&klok, &QTimer::timeout, [&] { ++tikken; });
+    klok.start();
+    double schedBegin = 0;
+    QElapsedTimer wand;
+    QTimer::singleShot(1000, [&] {
+        schedBegin = cpuVolgensSchedstat();
+        wand.start();
+    });
+    QTimer::singleShot(1000 + seconden * 1000, [&] {
+        const double verstreken = wand.elapsed() / 1000.0;
+        const double sched = cpuVolgensSchedstat() - schedBegin;
+        std::printf("Gemeten over %.2f s (platform %s, kaal Qt-venster met 10 ms-klok):\n",
+                    verstreken, qPrintable(QGuiApplication::platformName()));
+        std::printf("  /proc/self/task/*/schedstat: %.4f s CPU = %.3f %% van een kern\n", sched,
+                    100.0 * sched / verstreken);
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -59,6 +92,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kwintelvlak"));
     const int seconden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const bool leeg = argc > 2 && std::strcmp(argv[2], "leeg") == 0;
+    const bool kaal = argc > 2 && std::strcmp(argv[2], "kaal") == 0;
+    if (kaal)
+        return kaalVenster(seconden);
 
     TfKwintelvlak form;
     if (!leeg) {
@@ -82,9 +118,10 @@ int main(int argc, char* argv[]) {
         const double verstreken = wand.elapsed() / 1000.0;
         const double stat = cpuVolgensStat() - statBegin;
         const double sched = cpuVolgensSchedstat() - schedBegin;
-        std::printf("Gemeten over %.2f s (platform %s, %s):\n", verstreken,
+        std::printf("Gemeten over %.2f s (platform %s, %s, %s):\n", verstreken,
                     qPrintable(QGuiApplication::platformName()),
-                    leeg ? "leeg bord" : "pulsgenerator 1 Hz naar LED");
+                    leeg ? "leeg bord" : "pulsgenerator 1 Hz naar LED",
+                    audioBeschikbaar ? "met opname" : "zonder opname");
         std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,
                     100.0 * stat / verstreken);
         std::printf("  /proc/self/task/*/schedstat: %.4f s CPU = %.3f %% van een kern\n", sched,

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Starts and stops the program many times while its buzzer sounds, and counts
-# every run that did not end cleanly: a crash (killed by a signal), a hang, or
-# a non-zero exit status. Proves that shutting down with the tone playing is
-# safe.
+# Starts and stops the program many times while its buzzer sounds and its
+# microphone records, and counts every run that did not end cleanly: a crash
+# (killed by a signal), a hang, or a non-zero exit status. Proves that
+# shutting down with sound playing and being captured is safe.
 #
 #   scripts/toon_herhaal.sh PROGRAM [BOARDFILE] [RUNS]
 #   scripts/toon_herhaal.sh --maak-bord FILE
@@ -20,7 +20,8 @@
 #   10|300|14|1|0|
 #
 # Environment: SPEELTIJD (seconds the tone plays before the window is closed,
-# default 0.6), TOON_LOG (directory for each run's output).
+# default 0.6), TOON_LOG (directory for each run's output), GELUID_VEREIST=1
+# (fail unless at least half the runs were seen both playing and recording).
 #
 # Needs Xvfb (started when DISPLAY is not set), pulseaudio (a server with a
 # null sink is started when none answers) and xdotool (closes the window
@@ -82,6 +83,10 @@ speelt() {
     pactl list sink-inputs 2>/dev/null | grep -q 'application.name = "Kwintelvlak"'
 }
 
+neemtOp() {
+    pactl list source-outputs 2>/dev/null | grep -q 'application.name = "Kwintelvlak"'
+}
+
 sluit() {
     local wid
     wid=$(xdotool search --onlyvisible --pid "$1" --name Kwintelvlak 2>/dev/null | head -1)
@@ -97,6 +102,7 @@ crashes=0
 hangers=0
 fouten=0
 met_toon=0
+met_opname=0
 met_meldingen=0
 stappen=$(awk "BEGIN { print int($speeltijd / 0.05) }")
 
@@ -108,9 +114,11 @@ for i in $(seq 1 "$aantal"); do
     fi
     pid=$!
     toon=0
+    opname=0
     for _ in $(seq "$stappen"); do
         kill -0 "$pid" 2>/dev/null || break
         [ "$toon" = 0 ] && speelt && toon=1
+        [ "$opname" = 0 ] && neemtOp && opname=1
         sleep 0.05
     done
     kill -0 "$pid" 2>/dev/null && sluit "$pid"
@@ -133,6 +141,7 @@ for i in $(seq 1 "$aantal"); do
     status=$?
     grep -q '^toon: gespeeld' "$log/run$i.out" && toon=1
     [ "$toon" = 1 ] && met_toon=$((met_toon + 1))
+    [ "$opname" = 1 ] && met_opname=$((met_opname + 1))
     # Anything on stderr besides Qt's note about XDG_RUNTIME_DIR.
     if grep -v 'XDG_RUNTIME_DIR' "$log/run$i.err" | grep -q .; then
         met_meldingen=$((met_meldingen + 1))
@@ -149,5 +158,10 @@ for i in $(seq 1 "$aantal"); do
 done
 
 echo "runs=$aantal goed=$goed crashes=$crashes hangers=$hangers fouten=$fouten" \
-    "met_toon=$met_toon met_meldingen_op_stderr=$met_meldingen (logs: $log)"
+    "met_toon=$met_toon met_opname=$met_opname met_meldingen_op_stderr=$met_meldingen (logs: $log)"
+if [ "${GELUID_VEREIST:-0}" = 1 ] &&
+    { [ $((met_toon * 2)) -lt "$aantal" ] || [ $((met_opname * 2)) -lt "$aantal" ]; }; then
+    echo "te weinig runs met toon en opname" >&2
+    exit 1
+fi
 [ "$crashes" = 0 ] && [ "$hangers" = 0 ] && [ "$fouten" = 0 ]

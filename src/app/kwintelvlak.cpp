@@ -3,6 +3,7 @@
 
 #include "app/berichten.h"
 #include "app/bord.h"
+#include "audio/audioio.h"
 #include "editing/draadlaag.h"
 #include "modules/module.h"
 #include "modules/onderdelen.h"
@@ -90,6 +91,8 @@ void TfKwintelvlak::formCreate() {
     stelDecimaalKommaIn();
     // 3.
     isNT = platform::isNTFamily();
+    // 4.
+    startGeluidsInvoer();
 
     scrollBox = new QScrollArea(this);
     scrollBox->setFrameShape(QFrame::NoFrame);
@@ -149,6 +152,8 @@ void TfKwintelvlak::formDestroy() {
     nieuw();
     if (piepActief)
         stopBeep();
+    if (audioBeschikbaar)
+        aiAudio->HaltCapture();
     // The sound server's connection is closed while the application still
     // exists, in the order that leaves its thread nothing to run into.
     platform::toonAfsluiten();

@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class TAfbeelding;
+class TAudioIn;
 class TBord;
 class TConnector;
 class TDraadLaag;
@@ -80,6 +81,7 @@ public:
     QMenu* pmContext = nullptr;
     QAction* miContextVerwijderen = nullptr;
     platform::Timer* tActie = nullptr; // the simulation clock, 10 ms
+    TAudioIn* aiAudio = nullptr;       // wave input: the sound sensor's microphone
 
     // Artwork that module kinds copy onto their panels.
     QImage iComparator, iPulsenTeller, iOfPoort, iENPoort, iGeheugenCel, iInvertor, iTransistor,
@@ -151,6 +153,8 @@ public:
     // The wave input's buffer is full: its peak becomes geluidNiveau. Always
     // true: record on.
     bool aiAudioBufferFilled(const qint16* buffer, int& grootte);
+    // Makes aiAudio and starts recording (audio/microfoon.cpp).
+    void startGeluidsInvoer();
     TSimulatie& simulatie() const { return *m_simulatie; }
 
     void drukSchakelaarProc(TDrukSchakelaarMod* module);

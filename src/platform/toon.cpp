@@ -1,9 +1,10 @@
 #include "platform/toon.h"
 #include "platform/platform.h"
 
-#include <pulse/pulseaudio.h>
+#include "platform/pulseverbinding.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -11,10 +12,21 @@ namespace platform {
 
 // ---- ToonBron -------------------------------------------------------------------
 
-void ToonBron::beep(double frequentie, std::uint32_t duur) {
+void ToonBron::beep(double frequentie, std::uint32_t duur, std::int64_t nu) {
+    const std::int64_t einde = nu + std::int64_t(duur) * 1000;
+    const std::int64_t nieuw = einde - std::max(m_betaaldTot, nu);
+    m_betaaldTot = std::max(m_betaaldTot, einde);
     m_freqBeep.store(frequentie);
-    m_betaald.fetch_add(std::uint64_t(duur) * kRate / 1000);
+    if (nieuw > 0)
+        m_betaald.fetch_add(std::uint64_t(nieuw));
     m_opdrachten.fetch_add(1);
+}
+
+void ToonBron::beep(double frequentie, std::uint32_t duur) {
+    beep(frequentie, duur,
+         std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+             .count());
 }
 
 void ToonBron::aan(double frequentie) {
@@ -30,13 +42,17 @@ void ToonBron::uit() {
 
 void ToonBron::vul(std::int16_t* doel, std::size_t n) {
     constexpr std::int64_t wacht = std::int64_t(kRate) * kWachtMs / 1000;
+    constexpr std::int64_t wachtLos = std::int64_t(kRate) * kWachtLosMs / 1000;
     constexpr std::int64_t maximum = std::int64_t(kRate) * kMaxTegoedMs / 1000;
     constexpr double helling = 1000.0 / (double(kRate) * kHellingMs);
 
-    const std::uint64_t betaald = m_betaald.load();
+    // Paid time in samples; rounding the running total never loses a sample.
+    const std::uint64_t betaald = m_betaald.load() * kRate / 1000000;
     const std::uint64_t nieuw = betaald - m_gezien;
     m_gezien = betaald;
     if (nieuw > 0) {
+        if (m_beepKlinkt)
+            m_aangehouden = true;
         // Time spent waiting for this Beep is forgiven: the new time starts
         // where the tone now is, so waits never pile up into a debt.
         const auto erbij = std::int64_t(std::min<std::uint64_t>(nieuw, maximum));
@@ -50,11 +66,14 @@ void ToonBron::vul(std::int16_t* doel, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         if (!m_beepKlinkt && m_resterend > 0)
             m_beepKlinkt = true;
-        if (m_beepKlinkt && --m_resterend <= -wacht) {
+        const bool aan = continu || m_beepKlinkt;
+        // This sample is paid for (or waited through); after the last one
+        // the tone fades out.
+        if (m_beepKlinkt && --m_resterend <= -(m_aangehouden ? wacht : wachtLos)) {
             m_beepKlinkt = false;
+            m_aangehouden = false;
             m_resterend = 0;
         }
-        const bool aan = continu || m_beepKlinkt;
         m_volume = aan ? std::min(1.0, m_volume + helling) : std::max(0.0, m_volume - helling);
         if (m_volume <= 0.0) {
             m_fase = 0.0;
@@ -76,53 +95,29 @@ void ToonBron::vul(std::int16_t* doel, std::size_t n) {
 
 namespace {
 
-// One playback stream on a threaded main loop. Everything that touches the
-// stream or the connection runs with the loop's lock held: the callbacks run
-// inside the loop, and the user-interface thread takes the lock only to wake a
-// paused stream and to shut down.
-class ToonGenerator {
+// One playback stream on the shared connection. Everything that touches the
+// stream runs with the loop's lock held: the callbacks run inside the loop,
+// and the user-interface thread takes the lock only to wake a paused stream
+// and to shut down.
+class ToonGenerator : public pulse::Gebruiker {
 public:
-    ToonGenerator() {
-        m_lus = pa_threaded_mainloop_new();
-        if (!m_lus) {
+    ToonGenerator() : m_verbinding(pulse::Verbinding::gedeeld()) {
+        if (!m_verbinding) {
             m_mislukt = true;
             return;
         }
-        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_lus), "Kwintelvlak");
-        if (!m_context) {
-            m_mislukt = true;
-            return;
-        }
-        pa_context_set_state_callback(m_context, &ToonGenerator::contextToestand, this);
-        // Never start a server of our own: without one the tone stays silent.
-        // The connection is made asynchronously; its outcome arrives in
-        // contextToestand on the loop's thread.
-        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-            pa_threaded_mainloop_start(m_lus) < 0)
-            m_mislukt = true;
+        m_verbinding->vergrendel();
+        m_verbinding->meldAan(this);
+        m_verbinding->ontgrendel();
     }
 
-    ~ToonGenerator() {
-        if (!m_lus)
+    ~ToonGenerator() override {
+        if (!m_verbinding)
             return;
-        pa_threaded_mainloop_lock(m_lus);
-        if (m_stroom) {
-            pa_stream_set_write_callback(m_stroom, nullptr, nullptr);
-            pa_stream_set_state_callback(m_stroom, nullptr, nullptr);
-            pa_stream_disconnect(m_stroom);
-            pa_stream_unref(m_stroom);
-            m_stroom = nullptr;
-        }
-        if (m_context) {
-            pa_context_set_state_callback(m_context, nullptr, nullptr);
-            pa_context_disconnect(m_context);
-            pa_context_unref(m_context);
-            m_context = nullptr;
-        }
-        pa_threaded_mainloop_unlock(m_lus);
-        pa_threaded_mainloop_stop(m_lus);
-        pa_threaded_mainloop_free(m_lus);
-        m_lus = nullptr;
+        m_verbinding->vergrendel();
+        laatStroomLos();
+        m_verbinding->meldAf(this);
+        m_verbinding->ontgrendel();
     }
 
     ToonGenerator(const ToonGenerator&) = delete;
@@ -137,35 +132,40 @@ public:
     void wek() {
         if (!m_gepauzeerd.load())
             return;
-        pa_threaded_mainloop_lock(m_lus);
+        if (!m_verbinding)
+            return;
+        m_verbinding->vergrendel();
         if (m_stroom && m_gepauzeerd.load()) {
             m_gepauzeerd.store(false);
             m_stilSamples = 0;
             if (pa_operation* op = pa_stream_cork(m_stroom, 0, nullptr, nullptr))
                 pa_operation_unref(op);
         }
-        pa_threaded_mainloop_unlock(m_lus);
+        m_verbinding->ontgrendel();
     }
 
 private:
     static constexpr int kLatentieMs = 30;
-    static constexpr int kAanvulMs = 10;
     // After this much silence the stream pauses, so an idle speaker costs nothing.
     static constexpr std::uint64_t kPauzeNa = ToonBron::kRate * 2;
 
-    static void contextToestand(pa_context* c, void* gebruiker) {
-        auto* self = static_cast<ToonGenerator*>(gebruiker);
-        switch (pa_context_get_state(c)) {
-        case PA_CONTEXT_READY:
-            self->maakStroom();
-            break;
-        case PA_CONTEXT_FAILED:
-        case PA_CONTEXT_TERMINATED:
-            self->m_mislukt = true;
-            break;
-        default:
-            break;
-        }
+    void verbonden(pa_context* c) override { maakStroom(c); }
+
+    void verbroken() override {
+        laatStroomLos();
+        m_mislukt = true;
+    }
+
+    void vergeten() override { m_verbinding = nullptr; }
+
+    void laatStroomLos() {
+        if (!m_stroom)
+            return;
+        pa_stream_set_write_callback(m_stroom, nullptr, nullptr);
+        pa_stream_set_state_callback(m_stroom, nullptr, nullptr);
+        pa_stream_disconnect(m_stroom);
+        pa_stream_unref(m_stroom);
+        m_stroom = nullptr;
     }
 
     static void stroomToestand(pa_stream* s, void* gebruiker) {
@@ -175,11 +175,11 @@ private:
             self->m_mislukt = true;
     }
 
-    void maakStroom() {
+    void maakStroom(pa_context* context) {
         if (m_stroom)
             return;
         const pa_sample_spec formaat{PA_SAMPLE_S16NE, ToonBron::kRate, 1};
-        m_stroom = pa_stream_new(m_context, "Zoemer", &formaat, nullptr);
+        m_stroom = pa_stream_new(context, "Zoemer", &formaat, nullptr);
         if (!m_stroom) {
             m_mislukt = true;
             return;
@@ -190,7 +190,8 @@ private:
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatentieMs * 1000, &formaat));
         attr.prebuf = static_cast<std::uint32_t>(-1);
-        attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kAanvulMs * 1000, &formaat));
+        attr.minreq =
+            static_cast<std::uint32_t>(pa_usec_to_bytes(ToonBron::kAanvulMs * 1000, &formaat));
         attr.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(m_stroom, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0)
@@ -237,8 +238,7 @@ private:
             pa_operation_unref(op);
     }
 
-    pa_threaded_mainloop* m_lus = nullptr;
-    pa_context* m_context = nullptr;
+    pulse::Verbinding* m_verbinding;
     pa_stream* m_stroom = nullptr;
     ToonBron m_bron;
     std::atomic<bool> m_mislukt{false};
@@ -302,6 +302,7 @@ void toonUit() {
 
 void toonAfsluiten() {
     g_generator.reset();
+    pulse::Verbinding::sluit();
 }
 
 bool toonVerbonden() {

@@ -40,15 +40,26 @@ bool toonGespeeld();
 class ToonBron {
 public:
     static constexpr int kRate = 44100;
-    // A tone that runs out of paid time keeps sounding this long while it
-    // waits for the next Beep, so the jitter of a timer never opens a gap.
-    static constexpr int kWachtMs = 40;
+    // A held tone (a Beep that came while the last one still sounded) that
+    // runs out of paid time keeps sounding this long while it waits for the
+    // next Beep, so the jitter of a timer never opens a gap. A lone Beep
+    // waits less, so it sounds about its own time.
+    static constexpr int kWachtMs = 6;
+    static constexpr int kWachtLosMs = 3;
+    // The sound server asks for samples about this often while a tone sounds.
+    static constexpr int kAanvulMs = 5;
     // On and off are faded over this long so that they do not click.
     static constexpr int kHellingMs = 2;
     // More Beep time than this is not stored up.
     static constexpr int kMaxTegoedMs = 500;
     static constexpr int kAmplitude = 6000;
 
+    // A Beep at time nu (microseconds on any steady clock). Beeps pay for the
+    // time they cover: one that overlaps time already paid for adds only what
+    // reaches beyond it, so two buzzers beeping on the same tick sound as one
+    // and the tone never runs on after the last Beep has had its time.
+    void beep(double frequentie, std::uint32_t duur, std::int64_t nu);
+    // The same now.
     void beep(double frequentie, std::uint32_t duur);
     void aan(double frequentie);
     void uit();
@@ -64,7 +75,8 @@ public:
     std::uint64_t opdrachten() const { return m_opdrachten.load(); }
 
 private:
-    std::atomic<std::uint64_t> m_betaald{0}; // samples of Beep time ever paid
+    std::atomic<std::uint64_t> m_betaald{0}; // microseconds of Beep time ever paid
+    std::int64_t m_betaaldTot = 0;           // calling thread: end of the time paid for
     std::atomic<bool> m_continu{false};
     std::atomic<double> m_freqContinu{0.0};
     std::atomic<double> m_freqBeep{0.0};
@@ -74,6 +86,7 @@ private:
     std::uint64_t m_gezien = 0;   // m_betaald as seen at the last vul()
     std::int64_t m_resterend = 0; // paid samples left; below 0 while waiting
     bool m_beepKlinkt = false;
+    bool m_aangehouden = false; // a further Beep came while this one sounded
     double m_fase = 0.0;
     double m_volume = 0.0;
     bool m_stil = true;
