@@ -8,6 +8,7 @@
 #include "modules/module.h"
 #include "platform/slepen.h"
 #include "platform/testseams.h"
+#include "support/echtemuis.h"
 #include "support/kwinteltest.h"
 
 #include <QApplication>
@@ -24,27 +25,6 @@ using namespace kwinteltest;
 namespace {
 constexpr int kSchaal = 2;
 
-// xdotool works in the screen's own pixels: the window's points times the scale.
-bool xdotool(const QStringList& args) {
-    const int rc = QProcess::execute(QStringLiteral("xdotool"), args);
-    QTest::qWait(120);
-    return rc == 0;
-}
-bool wijsAan(QPoint globaal) {
-    return xdotool({"mousemove", "--sync", QString::number(globaal.x() * kSchaal),
-                    QString::number(globaal.y() * kSchaal)});
-}
-bool klik(QPoint globaal) {
-    return wijsAan(globaal) && xdotool({"click", "1"});
-}
-bool kiesUitMenu(TfKwintelvlak& form, QMenu* menu, QAction* item) {
-    const QRect kop = form.menuBar()->actionGeometry(menu->menuAction());
-    if (!klik(form.menuBar()->mapToGlobal(kop.center())))
-        return false;
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000))
-        return false;
-    return klik(menu->mapToGlobal(menu->actionGeometry(item).center()));
-}
 TModule* plaatsUitMenu(TfKwintelvlak& form, QMenu* menu, QAction* item, QPoint bordPos) {
     const size_t voor = form.modules.size();
     if (!kiesUitMenu(form, menu, item) ||

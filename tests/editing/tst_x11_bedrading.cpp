@@ -6,6 +6,7 @@
 #include "app/kwintelvlak.h"
 #include "modules/aansluitingen.h"
 #include "platform/slepen.h"
+#include "support/echtemuis.h"
 #include "support/kwinteltest.h"
 
 #include <QGuiApplication>
@@ -18,34 +19,6 @@
 #include <QTest>
 
 using namespace kwinteltest;
-
-namespace {
-// Runs xdotool and lets the program take in the events it caused.
-bool xdotool(const QStringList& args) {
-    const int rc = QProcess::execute(QStringLiteral("xdotool"), args);
-    QTest::qWait(120);
-    return rc == 0;
-}
-
-bool wijsAan(QPoint globaal) {
-    return xdotool({"mousemove", "--sync", QString::number(globaal.x()),
-                    QString::number(globaal.y())});
-}
-
-bool klik(QPoint globaal) {
-    return wijsAan(globaal) && xdotool({"click", "1"});
-}
-
-// Opens a menu of the menu bar and clicks one of its items.
-bool kiesUitMenu(TfKwintelvlak& form, QMenu* menu, QAction* item) {
-    const QRect kop = form.menuBar()->actionGeometry(menu->menuAction());
-    if (!klik(form.menuBar()->mapToGlobal(kop.center())))
-        return false;
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000))
-        return false;
-    return klik(menu->mapToGlobal(menu->actionGeometry(item).center()));
-}
-} // namespace
 
 class TestX11Bedrading : public QObject {
     Q_OBJECT
