@@ -4,6 +4,7 @@
 #include "app/berichten.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
@@ -85,6 +86,8 @@ QVariant THelpTekst::loadResource(int type, const QUrl& naam) {
             return {};
         return plaatje;
     }
+    case QTextDocument::StyleSheetResource:
+        return inhoud ? QVariant(QString::fromUtf8(*inhoud)) : QVariant();
     default:
         return inhoud ? QVariant(*inhoud) : QVariant();
     }
@@ -94,7 +97,8 @@ THelpVenster::THelpVenster(std::unique_ptr<platform::HelpBestand> bestand, QWidg
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpVenster"));
     setWindowTitle(QStringLiteral("Kwintelvlak Help"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // Readable text in the system's font, not the board's small one.
+    setFont(QApplication::font());
     auto* balk = new QToolBar(this);
     balk->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tekst = new THelpTekst(std::move(bestand), this);
