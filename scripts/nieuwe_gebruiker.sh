@@ -80,7 +80,7 @@ kleur() {
 }
 verwacht_kleur() { # verwacht_kleur X Y #RRGGBB WHAT
     local k
-    for _ in $(seq 30); do
+    for _ in $(seq 80); do
         k=$(kleur "$1" "$2")
         [ "$k" = "$3" ] && return 0
         sleep 0.1
@@ -147,7 +147,7 @@ sleep 0.3
 # ---- Save, clear, open, save again ------------------------------------------------------
 dialoog() { # dialoog PATH: types a path into the open file dialog and confirms
     local d=""
-    for _ in $(seq 50); do
+    for _ in $(seq 100); do
         d=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
         [ -n "$d" ] && break
         sleep 0.1
