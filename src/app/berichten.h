@@ -3,6 +3,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -10,3 +11,11 @@ class QWidget;
 // has no owner window.
 void toonBericht(QWidget* owner, QMessageBox::Icon icon, const QString& titel,
                  const QString& tekst);
+
+// Runs without a user (the command-line checks and pictures) take the
+// messages instead of showing boxes: while a catcher is set, toonBericht
+// hands it every message and shows nothing. An empty function restores the
+// boxes.
+using BerichtVanger =
+    std::function<void(QMessageBox::Icon icon, const QString& titel, const QString& tekst)>;
+void zetBerichtVanger(BerichtVanger vanger);

@@ -1,14 +1,38 @@
+#include "app/afbeelding.h"
 #include "app/kwintelvlak.h"
+#include "app/opdrachtregel.h"
+#include "app/toetsen.h"
 #include "boardfile/bordpaden.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTextStream>
 #include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // The command line is read before the application object exists: the
+    // way of running decides the display platform and the scale.
+    QStringList argumenten;
+    for (int i = 0; i < argc; ++i)
+        argumenten << QString::fromLocal8Bit(argv[i]);
+    const opdrachtregel::Opdracht opdracht = opdrachtregel::lees(argumenten);
+    if (opdracht.modus == opdrachtregel::Modus::Klaar) {
+        QTextStream(opdracht.naarFoutUitvoer ? stderr : stdout) << opdracht.uitvoer;
+        return opdracht.status;
+    }
+    opdrachtregel::bereidOmgevingVoor(opdracht);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kwintelvlak"));
+    QTextStream uit(stdout);
+    QTextStream fout(stderr);
+    if (opdracht.modus == opdrachtregel::Modus::Toets)
+        return toetsen::voerUit(opdracht, uit, fout);
+    if (opdracht.modus == opdrachtregel::Modus::Afbeelding)
+        return afbeelding::voerUit(opdracht, fout);
+
     // Qt's own texts (file dialogs, standard buttons) in Dutch, when Qt's
     // translations are installed.
     QTranslator qtTeksten;
@@ -18,8 +42,8 @@ int main(int argc, char* argv[]) {
 
     TfKwintelvlak fKwintelvlak;
     // A board named on the command line replaces the standard board.
-    const QString bord = bordpaden::opdrachtregelBord(QCoreApplication::arguments().value(1),
-                                                      TfKwintelvlak::programmaMap());
+    const QString bord =
+        bordpaden::opdrachtregelBord(opdracht.borden.value(0), TfKwintelvlak::programmaMap());
     if (!bord.isEmpty()) {
         fKwintelvlak.openen(bord);
         fKwintelvlak.miVernieuwenClick();

@@ -57,7 +57,12 @@ public:
         doelIngang = 1;
         doelNummer = 1;
     }
-    void toonNiveau(int niveau) { setBrushKleur(niveau > 13 ? kleurAan : kleurUit); }
+    // The level last sent on this output, for checks of a board from outside.
+    quint8 laatsteNiveau = 0;
+    void toonNiveau(int niveau) {
+        laatsteNiveau = static_cast<quint8>(niveau);
+        setBrushKleur(niveau > 13 ? kleurAan : kleurUit);
+    }
 };
 
 // The push key: 16 x 16, up or down. A right-button release latches it down

@@ -13,22 +13,18 @@ namespace {
 FakeClock* g_clock = nullptr;
 FakeCursor* g_cursor = nullptr;
 BeepRecorder* g_beeps = nullptr;
-
-QElapsedTimer& monotonic() {
-    static QElapsedTimer timer = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return timer;
-}
 } // namespace
 
 std::uint32_t tickCount() {
     if (g_clock)
         return g_clock->now();
+    // The system's uptime on its monotonic clock, not the time since this
+    // program started: a pulse generator made in the first second after
+    // start-up then pulses on its first tick, as it does later on.
     // Truncation to 32 bits is the wrap-around of a tick count.
-    return static_cast<std::uint32_t>(monotonic().elapsed());
+    QElapsedTimer nu;
+    nu.start();
+    return static_cast<std::uint32_t>(nu.msecsSinceReference());
 }
 
 // ---- Timer ----------------------------------------------------------------

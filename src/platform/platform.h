@@ -14,8 +14,8 @@ namespace platform {
 
 // ---- Time -----------------------------------------------------------------
 
-// Milliseconds on a monotonic clock, wrapping at 2^32 like a 32-bit tick
-// count. Under a FakeClock it is the fake's time.
+// The system's uptime in milliseconds on its monotonic clock, wrapping at
+// 2^32 like a 32-bit tick count. Under a FakeClock it is the fake's time.
 std::uint32_t tickCount();
 
 // A repeating timer that runs on the platform clock. Outside tests it is a

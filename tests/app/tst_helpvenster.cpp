@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -153,6 +156,58 @@ private slots:
         QVERIFY2(b.tekst.contains(QStringLiteral("beschadigd")) ||
                      b.tekst.contains(QStringLiteral("niet gevonden")),
                  qPrintable(b.tekst));
+    }
+
+    // The program's own help file, as the build made it: every link from the
+    // start page leads to a page in the file, every picture decodes, and every
+    // module kind has its page with its panel's picture.
+    void hetHelpbestandIsHeel() {
+        platform::HelpFout fout = platform::HelpFout::Geen;
+        const auto help = platform::openHelpBestand(QStringLiteral(KWINTEL_HELP_CHM), &fout);
+        QVERIFY(help);
+        QCOMPARE(help->standaardOnderwerp(), QStringLiteral("/index.html"));
+        const QRegularExpression verwijzing(QStringLiteral("(href|src)=\"([^\"#]+)"));
+        QStringList teDoen{help->standaardOnderwerp()};
+        QSet<QString> gezien{help->standaardOnderwerp()};
+        QMap<QString, QSize> plaatjes;
+        while (!teDoen.isEmpty()) {
+            const QString pagina = teDoen.takeFirst();
+            const std::optional<QByteArray> html = help->lees(pagina);
+            QVERIFY2(html, qPrintable(pagina));
+            for (const auto& m : verwijzing.globalMatch(QString::fromUtf8(*html))) {
+                const QUrl doel = THelpTekst::adres(pagina).resolved(QUrl(m.captured(2)));
+                if (doel.scheme() != QLatin1String("chm") || gezien.contains(doel.path()))
+                    continue;
+                gezien.insert(doel.path());
+                const std::optional<QByteArray> inhoud = help->lees(doel.path());
+                QVERIFY2(inhoud, qPrintable(pagina + QStringLiteral(" -> ") + doel.path()));
+                if (doel.path().endsWith(QLatin1String(".html"))) {
+                    teDoen << doel.path();
+                } else if (doel.path().endsWith(QLatin1String(".png"))) {
+                    QImage beeld;
+                    QVERIFY2(beeld.loadFromData(*inhoud), qPrintable(doel.path()));
+                    plaatjes.insert(doel.path(), beeld.size());
+                }
+            }
+        }
+        // The panels, cut from the program's own rendering of one-module boards.
+        const QList<std::pair<const char*, QSize>> modules{
+            {"drukschakelaar", {192, 64}}, {"led", {192, 64}},
+            {"pulsgenerator", {192, 64}},  {"variabele-spanning", {192, 64}},
+            {"ad-omzetter", {192, 64}},    {"comparator", {168, 128}},
+            {"pulsenteller", {336, 128}},  {"of-poort", {168, 128}},
+            {"en-poort", {168, 128}},      {"split", {168, 64}},
+            {"geheugencel", {168, 128}},   {"invertor", {168, 128}},
+            {"transistor", {168, 128}},    {"relais", {192, 128}},
+            {"zoemer", {192, 128}},        {"geluidsensor", {192, 64}},
+            {"sensor", {192, 96}}};
+        for (const auto& [naam, maat] : modules) {
+            QVERIFY2(gezien.contains(QStringLiteral("/modules/%1.html").arg(naam)), naam);
+            QCOMPARE(plaatjes.value(QStringLiteral("/beelden/%1.png").arg(naam)), maat);
+        }
+        for (const char* pagina : {"/beginnen.html", "/bedrading.html", "/bestanden.html",
+                                   "/docenten.html", "/zwenkel.html"})
+            QVERIFY2(gezien.contains(QLatin1String(pagina)), pagina);
     }
 
     void ontbrekendePaginaEnVreemdeLinks() {

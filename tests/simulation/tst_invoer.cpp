@@ -101,6 +101,19 @@ private slots:
         QCOMPARE(gen->regelaar->text(), getoond);
     }
 
+    void eerstePulsMetDeEchteKlok() {
+        // The real count is the system's uptime, not the time since start-up:
+        // a generator made just after start-up pulses on its first tick.
+        Bord b;
+        auto* gen = maak<TPulsGeneratorMod>(b.form, PULSGENERATOR);
+        auto* s = b.sonde(gen);
+        QCOMPARE(gen->regelaar->value(), 1);
+        tik(b.form);
+        QCOMPARE(int(s->ingangsNiveau), 50);
+        tik(b.form);
+        QCOMPARE(int(s->ingangsNiveau), 0);
+    }
+
     void pulsgeneratorOverDeOmslagVanDeTeller() {
         // The tick count wraps at 2^32; the distance is still measured right.
         platform::FakeClock klok(0xFFFFFFF0u);

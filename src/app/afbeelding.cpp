@@ -1,0 +1,87 @@
+#include "app/afbeelding.h"
+
+#include "app/bord.h"
+#include "app/kwintelvlak.h"
+#include "app/opdrachtregel.h"
+#include "app/zondergebruiker.h"
+#include "modules/module.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QTextStream>
+
+namespace afbeelding {
+
+namespace {
+constexpr QSize kZichtbaarBord(720, 576);
+}
+
+QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden) {
+    if (!form.isVisible()) {
+        // Laid out and painted like a shown window, but never put on a screen.
+        form.setAttribute(Qt::WA_DontShowOnScreen);
+        form.show();
+    }
+    form.miVernieuwenClick(); // the board's size follows its modules
+    QScrollArea* scroll = form.scrollBox;
+    const QSize bordMaat = form.bord->minimumSize().expandedTo(kZichtbaarBord);
+    const QSize tekort = bordMaat - scroll->viewport()->size();
+    if (tekort.width() > 0 || tekort.height() > 0) {
+        form.resize(form.size() + tekort.expandedTo(QSize(0, 0)));
+        QApplication::sendPostedEvents();
+    }
+    scroll->ensureVisible(0, 0);
+    QApplication::sendPostedEvents();
+
+    QRect uitsnede(QPoint(0, 0), bordMaat);
+    if (bijsnijden) {
+        QRect modules;
+        for (const TModule* m : form.modules)
+            if (!m->isHidden())
+                modules |= m->geometry();
+        if (form.pKwintelvlak->isVisible())
+            modules |= form.pKwintelvlak->geometry();
+        if (!modules.isEmpty())
+            uitsnede = modules;
+    }
+    // The view holds the board and, over it, the layer with the wires.
+    const QRect opView(form.bord->mapTo(scroll->viewport(), uitsnede.topLeft()), uitsnede.size());
+    return scroll->viewport()->grab(opView).toImage();
+}
+
+int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout) {
+    const QString bordNaam = opdracht.borden.value(0);
+    ZonderGebruiker omgeving;
+    TfKwintelvlak form;
+    omgeving.neemMeldingen(); // start-up's own (a missing standard board) do not count
+    form.openen(bordNaam);
+    // An error stops the reading: no picture of half a board. Other messages
+    // (more wires than a module has outputs) are passed on and the picture
+    // is made, as the window shows the board after such a message.
+    for (const ZonderGebruiker::Melding& m : omgeving.neemMeldingen()) {
+        const QString tekst = QString(m.tekst).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if (m.icoon == QMessageBox::Critical) {
+            fout << "kwintelvlak: " << tekst << '\n';
+            return 1;
+        }
+        fout << "kwintelvlak: melding bij het lezen van \"" << QDir::toNativeSeparators(bordNaam)
+             << "\": " << tekst << '\n';
+    }
+    omgeving.tik(opdracht.tikken);
+    const QImage beeld = bordAfbeelding(form, opdracht.bijsnijden);
+
+    // Written whole or not at all: an old picture stays until the new one is complete.
+    QSaveFile uit(opdracht.afbeelding);
+    if (!uit.open(QIODevice::WriteOnly) || !beeld.save(&uit, "PNG") || !uit.commit()) {
+        fout << "kwintelvlak: de afbeelding \"" << QDir::toNativeSeparators(opdracht.afbeelding)
+             << "\" kan niet worden geschreven. Melding van het systeem: " << uit.errorString()
+             << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace afbeelding

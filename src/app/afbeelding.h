@@ -1,0 +1,27 @@
+// Pictures of boards: the board as the window shows it (modules, wires, the
+// logo when it is on), the whole board when it is larger than the window.
+#pragma once
+
+#include <QImage>
+
+class QTextStream;
+class TfKwintelvlak;
+
+namespace opdrachtregel {
+struct Opdracht;
+}
+
+namespace afbeelding {
+
+// The board of a window as the window shows it, at the window's scale. The
+// window is laid out first (it need not be on screen) and grown, if need
+// be, until its view holds the whole board. With bijsnijden the picture is
+// cut to the modules (and the logo, when it shows): a board with one module
+// gives exactly that module's panel.
+QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden);
+
+// The whole --afbeelding run: returns the exit status (0 written, 1 the
+// board could not be read or the picture not written).
+int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout);
+
+} // namespace afbeelding

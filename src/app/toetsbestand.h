@@ -1,0 +1,88 @@
+// The check file: a teacher's steps and expectations, one a line, read into
+// steps before any board is checked, so every mistake in it is reported with
+// its line number before anything runs.
+//
+//   # comment
+//   druk Drukschakelaar 1        press a module's key, as a left click does
+//   los Drukschakelaar 1         release it
+//   zet "Variabele spanning" 1 2,5   a module's setting (the control clamps)
+//   geluid 16384                 the sound level the sound sensor reads
+//   muis 100 200                 the pointer, in board pixels
+//   tik 10                       ten clock ticks of 10 ms
+//   verwacht LED 1 aan           LED, buzzer or relay: aan or uit
+//   verwacht Pulsenteller 1 7    the counter's display
+//   verwacht Invertor 1 uitgang 1 50   the level last sent on an output
+//
+// Modules are named by their kind's menu caption (any case, without the
+// access key's "&"; in double quotes when it holds a space) and their number
+// within the kind.
+#pragma once
+
+#include "app/modulesoort.h"
+
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace toetsbestand {
+
+// A kind by its menu caption, as the check file may name it.
+struct Soortnaam {
+    QString naam; // the caption without "&"
+    PModuleSoort entry = nullptr;
+};
+
+struct ModuleNaam {
+    QString naam; // the caption as the menu shows it, without "&"
+    PModuleSoort entry = nullptr;
+    int nummer = 0;
+    QString tekst() const { return naam + QLatin1Char(' ') + QString::number(nummer); }
+};
+
+enum class Stap {
+    Druk,
+    Los,
+    Zet,
+    Geluid,
+    Muis,
+    Tik,
+    VerwachtAanUit,  // LED, buzzer, relay
+    VerwachtTeller,  // the pulse counter's display
+    VerwachtUitgang, // an output's level
+};
+
+struct Regel {
+    Stap stap = Stap::Tik;
+    int regelNummer = 0;
+    ModuleNaam module;
+    int getal = 0;     // tik: ticks; geluid: level; uitgang: output number
+    double waarde = 0; // zet: the value as written (volts, hertz)
+    int x = 0, y = 0;  // muis
+    bool aan = false;  // verwacht ... aan|uit
+    int niveau = 0;    // verwacht ... uitgang k L
+    QString weergave;  // verwacht Pulsenteller: the digit, upper case
+};
+
+struct Fout {
+    int regelNummer = 0;
+    QString tekst;
+};
+
+struct Toets {
+    std::vector<Regel> regels;
+    std::vector<Fout> fouten;
+    int verwachtingen() const;
+};
+
+// Reads a check file's text against the captions of the kinds on offer.
+Toets lees(QStringView tekst, const std::vector<Soortnaam>& soorten);
+
+// Limits of the numbers a check file may hold.
+inline constexpr int kMaxNummer = 1000;
+inline constexpr int kMaxGeluid = 32768;
+inline constexpr int kMaxPositie = 100000;
+inline constexpr int kMaxInstelling = 1000000;
+// Ten minutes of simulated time in one step.
+inline constexpr int kMaxTikken = 60000;
+
+} // namespace toetsbestand
