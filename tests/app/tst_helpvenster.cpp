@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 using namespace kwinteltest;
 
@@ -107,10 +108,10 @@ private slots:
 
     void ontbrekendBestandGeeftDeFoutmelding() {
         QWidget eigenaar;
-        THelpVenster* venster = reinterpret_cast<THelpVenster*>(1);
+        std::optional<THelpVenster*> venster;
         const Bericht b = vangBericht(
             [&] { venster = toonHelp(&eigenaar, QStringLiteral("/bestaat/niet/kwintel.chm")); });
-        QVERIFY(!venster);
+        QVERIFY(venster.has_value() && *venster == nullptr);
         QVERIFY(b.getoond);
         QCOMPARE(b.titel, QStringLiteral("Fout"));
         QCOMPARE(b.icoon, QMessageBox::Critical);
