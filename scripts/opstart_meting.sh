@@ -22,17 +22,21 @@ aantal=${3:-5}
 xvfb_pid=""
 trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
 if [ -z "${DISPLAY:-}" ]; then
+    # The first free display number whose server comes up.
     for n in $(seq 140 180); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
         export DISPLAY=":$n"
-        break
+        for _ in $(seq 200); do
+            xdotool getdisplaygeometry >/dev/null 2>&1 && break 2
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null
+        xvfb_pid=""
     done
-    for _ in $(seq 50); do
-        xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    [ -n "$xvfb_pid" ] || { echo "geen X-server te starten" >&2; exit 1; }
 fi
 export QT_QPA_PLATFORM=xcb
 
