@@ -10,7 +10,8 @@
 #
 #   scripts/nieuwe_gebruiker.sh BUILD_FOLDER
 #
-# Needs an X server in DISPLAY (run it under xvfb-run), xdotool and
+# Needs an X server in DISPLAY (run it under xvfb-run, with -noreset so that
+# the server does not reset between clients), xdotool and
 # ImageMagick's import/convert. ctest runs it as e2e/nieuwe_gebruiker.
 set -euo pipefail
 

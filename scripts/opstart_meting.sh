@@ -12,31 +12,17 @@
 #   BARE_WINDOW  build/bench/kwintel_kaal_venster
 #   RUNS         runs of each, 5 when not given
 #
-# Starts Xvfb when DISPLAY is not set. The window is found by polling
+# Runs itself under xvfb-run when DISPLAY is not set. The window is found by polling
 # xdotool, which adds a few milliseconds to both sides alike.
 set -euo pipefail
 programma=$(realpath "${1:?"gebruik: $0 PROGRAMMA KAAL_VENSTER [AANTAL]"}")
 kaal=$(realpath "${2:?"gebruik: $0 PROGRAMMA KAAL_VENSTER [AANTAL]"}")
 aantal=${3:-5}
 
-xvfb_pid=""
-trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+# Without a display the whole measurement runs under its own Xvfb.
 if [ -z "${DISPLAY:-}" ]; then
-    # The first free display number whose server comes up.
-    for n in $(seq 140 180); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 200); do
-            xdotool getdisplaygeometry >/dev/null 2>&1 && break 2
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$xvfb_pid" 2>/dev/null
-        xvfb_pid=""
-    done
-    [ -n "$xvfb_pid" ] || { echo "geen X-server te starten" >&2; exit 1; }
+    # -noreset: the server must not reset between one measured program and the next.
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$programma" "$kaal" "$aantal"
 fi
 export QT_QPA_PLATFORM=xcb
 
