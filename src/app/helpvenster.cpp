@@ -62,8 +62,10 @@ void THelpTekst::doSetSource(const QUrl& naam, QTextDocument::ResourceType type)
 QVariant THelpTekst::loadResource(int type, const QUrl& naam) {
     // Relative names arrive resolved against the page shown; a bare path
     // counts as a path inside the help file too.
+    // Nothing outside the help file is read: a page cannot pull in files
+    // from the disk or anything else by naming another scheme.
     if (!naam.scheme().isEmpty() && naam.scheme() != kSchema)
-        return QTextBrowser::loadResource(type, naam);
+        return {};
     const QString pad = naam.path().isEmpty()                      ? m_bestand->standaardOnderwerp()
                         : naam.path().startsWith(QLatin1Char('/')) ? naam.path()
                                                                    : QLatin1Char('/') + naam.path();

@@ -227,6 +227,11 @@ private slots:
             !tekst
                  .loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chm:/kapot.png")))
                  .isValid());
+        // Only the help file is read, never a file on the disk.
+        QVERIFY(!tekst
+                     .loadResource(QTextDocument::HtmlResource,
+                                   QUrl::fromLocalFile(QStringLiteral(KWINTEL_PROEF_CHM)))
+                     .isValid());
         volgLink(&tekst, 1);
         QCOMPARE(tekst.source(), QUrl(QStringLiteral("chm:/weg.html")));
         QVERIFY(tekst.toPlainText().contains(QStringLiteral("/weg.html")));
