@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, running and testing need,
 # only when something is missing.
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build qt6-base-dev libgl-dev libpulse-dev pulseaudio-utils sox
+pkgs=(build-essential cmake ninja-build qt6-base-dev libgl-dev libpulse-dev libchm-dev
+      pulseaudio-utils sox
       libbenchmark-dev xvfb xauth fonts-dejavu-core xdotool imagemagick pulseaudio
       clang libclang-rt-14-dev qt6-translations-l10n)
 missing=()

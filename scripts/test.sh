@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 build=${KWINTEL_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja "$@"
+# A build folder that scripts/start.sh made has the tests switched off.
+cmake -S . -B "$build" -G Ninja -DKWINTEL_TESTS=ON -DKWINTEL_BENCHMARKS=ON "$@"
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2

@@ -3,6 +3,7 @@
 
 #include "app/berichten.h"
 #include "app/bord.h"
+#include "app/helpvenster.h"
 #include "audio/audioio.h"
 #include "editing/draadlaag.h"
 #include "modules/module.h"
@@ -319,13 +320,9 @@ void TfKwintelvlak::miContextVerwijderenClick() {
 }
 
 void TfKwintelvlak::miHelpOnderwerpenClick() {
-    const QString pad = programmaMap() + QStringLiteral("kwintel.chm");
-    if (QFileInfo::exists(pad))
-        return; // the help viewer comes with its own subsystem
-    toonBericht(this, QMessageBox::Critical, QStringLiteral("Fout"),
-                QStringLiteral("Het helpbestand kon niet gevonden worden. Zorg ervoor\n"
-                               "dat het bestand \"kwintel.chm\" aanwezig is in dezelfde map\n"
-                               "als het Kwintelvlak programma."));
+    // Our own help window reads the help file; a missing or damaged file is
+    // reported there.
+    toonHelp(this, programmaMap() + QStringLiteral("kwintel.chm"));
 }
 
 void TfKwintelvlak::miInfoClick() {

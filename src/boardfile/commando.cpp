@@ -31,15 +31,38 @@ bool isStandaardBord(const QString& pad) {
            naam == QLatin1String(bordpaden::kStandaardBord2);
 }
 
+// The save dialog refuses a name in a folder that does not exist and stays
+// open, so the user can correct it, instead of letting the save fail later.
+class TOpslaanDialoog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const QString pad = selectedFiles().value(0);
+        if (!pad.isEmpty()) {
+            const QFileInfo info(pad);
+            if (!info.isDir() && !info.absoluteDir().exists()) {
+                QMessageBox box(QMessageBox::Warning, windowTitle(),
+                                QStringLiteral("%1\nDe map bestaat niet.\nControleer of de juiste "
+                                               "map is opgegeven.")
+                                    .arg(QDir::toNativeSeparators(info.absolutePath())),
+                                QMessageBox::NoButton, this);
+                box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+                box.exec();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
 } // namespace
 
 void TfKwintelvlak::maakBestandsDialogen() {
     if (odLoad)
         return;
     // Qt's own dialogs, the same on every system, in Dutch where Qt lets us.
-    const auto maak = [this](QFileDialog::AcceptMode modus, const QString& titel,
-                             const QString& knop) {
-        auto* d = new QFileDialog(this, titel);
+    const auto maak = [](QFileDialog* d, QFileDialog::AcceptMode modus, const QString& knop) {
         d->setOption(QFileDialog::DontUseNativeDialog, true);
         d->setAcceptMode(modus);
         d->setNameFilter(QStringLiteral("Kwintelvlak bestanden (*.brd)"));
@@ -52,10 +75,11 @@ void TfKwintelvlak::maakBestandsDialogen() {
         d->setSizeGripEnabled(true);
         return d;
     };
-    odLoad = maak(QFileDialog::AcceptOpen, QStringLiteral("Openen"), QStringLiteral("&Openen"));
+    odLoad = maak(new QFileDialog(this, QStringLiteral("Openen")), QFileDialog::AcceptOpen,
+                  QStringLiteral("&Openen"));
     odLoad->setFileMode(QFileDialog::ExistingFile);
-    sdSave =
-        maak(QFileDialog::AcceptSave, QStringLiteral("Opslaan als"), QStringLiteral("Op&slaan"));
+    sdSave = maak(new TOpslaanDialoog(this, QStringLiteral("Opslaan als")), QFileDialog::AcceptSave,
+                  QStringLiteral("Op&slaan"));
     sdSave->setFileMode(QFileDialog::AnyFile);
     // Qt would ask in English; the command asks itself (miOpslaanAlsClick).
     sdSave->setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -107,9 +108,14 @@ public:
     }
 };
 
+// When a step presses Enter: at once, or from the event loop, for a dialog
+// that answers Enter with a message box of its own (the step's timer does not
+// fire again until the step returns).
+enum class Enter { Meteen, Later };
+
 // Types a path into a file dialog's name field and presses Enter.
-Gebruiker::Stap typ(const QString& pad) {
-    return [pad](QWidget* w) {
+Gebruiker::Stap typ(const QString& pad, Enter enter = Enter::Meteen) {
+    return [pad, enter](QWidget* w) {
         auto* edit = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (!edit) {
             qobject_cast<QDialog*>(w)->reject();
@@ -122,7 +128,10 @@ Gebruiker::Stap typ(const QString& pad) {
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, pad);
-        QTest::keyClick(edit, Qt::Key_Return);
+        if (enter == Enter::Later)
+            QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
+        else
+            QTest::keyClick(edit, Qt::Key_Return);
     };
 }
 
@@ -333,6 +342,37 @@ private slots:
         // Cancelling writes nothing.
         gebruiker.doe([&] { form.miOpslaanAls->trigger(); }, {annuleer()});
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"nieuw.brd"});
+    }
+
+    void opslaanInEenMapDieNietBestaat_data() {
+        QTest::addColumn<QString>("pad");
+        QTest::newRow("map bestaat niet") << "geen_map/bord.brd";
+        QTest::newRow("dieper") << "geen_map/ook_niet/bord.brd";
+        QTest::newRow("een bestand als map") << "oud.brd/bord.brd";
+    }
+    void opslaanInEenMapDieNietBestaat() {
+        QFETCH(QString, pad);
+        schrijf(QStringLiteral("oud.brd"), kEenLed);
+        TfKwintelvlak form;
+        form.show();
+        form.openenUitTekst(kTweeLeds, QStringLiteral("x"));
+        Gebruiker gebruiker;
+        // The dialog says so and stays open; a good name then saves.
+        gebruiker.doe(
+            [&] { form.miOpslaanAls->trigger(); },
+            {typ(pad, Enter::Later), klik(QStringLiteral("OK")), typ(QStringLiteral("goed.brd"))});
+        QCOMPARE(gebruiker.gezien.size(), 3);
+        QCOMPARE(gebruiker.gezien[1].soort, QStringLiteral("vraag"));
+        QCOMPARE(gebruiker.gezien[1].titel, QStringLiteral("Opslaan als"));
+        QCOMPARE(gebruiker.gezien[1].icoon, QMessageBox::Warning);
+        const QString map = QDir::toNativeSeparators(QFileInfo(pad).absolutePath());
+        QCOMPARE(gebruiker.gezien[1].tekst,
+                 map + QStringLiteral("\nDe map bestaat niet.\nControleer of de juiste map is "
+                                      "opgegeven."));
+        QCOMPARE(gebruiker.gezien[2].soort, QStringLiteral("dialoog"));
+        QCOMPARE(lees(QStringLiteral("goed.brd")), kTweeLeds);
+        QCOMPARE(lees(QStringLiteral("oud.brd")), kEenLed);
+        QVERIFY(!QFileInfo::exists(QStringLiteral("geen_map")));
     }
 
     void opslaanOverEenBestaandBestand() {

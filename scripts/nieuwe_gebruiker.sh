@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# The whole program tried as a new user would, on a real X server: install it
+# into a fresh prefix, start the installed program from an empty home folder,
+# clear the standard board, take a push button, an inverter and an LED from
+# the menus and place them with the pointer, wire push button -> inverter ->
+# LED by dragging, press the key with the pointer and read the LED's colour
+# from the screen, open the help, save the board through the file dialog,
+# clear it with "Nieuw", open it again through the file dialog and save it once
+# more: both files must be the same, byte for byte.
+#
+#   scripts/nieuwe_gebruiker.sh BUILD_FOLDER
+#
+# Needs an X server in DISPLAY (run it under xvfb-run, with -noreset so that
+# the server does not reset between clients), xdotool and
+# ImageMagick's import/convert. ctest runs it as e2e/nieuwe_gebruiker.
+set -euo pipefail
+
+bouw=$(cd "${1:?"gebruik: $0 BOUWMAP"}" && pwd)
+werk=$(mktemp -d /tmp/nieuwe_gebruiker.XXXXXX)
+pid=""
+opruimen() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    if [ "${BEWAAR:-}" = 1 ]; then echo "bewaard: $werk"; else rm -rf "$werk"; fi
+}
+trap opruimen EXIT
+fout() {
+    echo "FOUT: $*" >&2
+    import -window root "$werk/fout.png" 2>/dev/null && echo "scherm: $werk/fout.png" >&2
+    BEWAAR=1
+    exit 1
+}
+stap() { echo "== $*"; }
+
+# ---- Install into a fresh prefix ------------------------------------------------
+stap "installeren in $werk/prefix"
+KWINTEL_GEEN_DATABASES=1 cmake --install "$bouw" --prefix "$werk/prefix" >"$werk/install.log"
+programma="$werk/prefix/bin/kwintelvlak"
+[ -L "$programma" ] || fout "geen starter in bin/"
+for f in kwintelvlak standaard.brd standaard2.brd kwintel.chm; do
+    [ -f "$werk/prefix/lib/kwintelvlak/$f" ] || fout "$f ontbreekt in de programmamap"
+done
+for f in share/applications/kwintelvlak.desktop share/mime/packages/kwintelvlak.xml \
+    share/icons/hicolor/scalable/apps/kwintelvlak.svg; do
+    [ -f "$werk/prefix/$f" ] || fout "$f ontbreekt"
+done
+
+# ---- Start as a new user ---------------------------------------------------------------
+mkdir -p "$werk/thuis" "$werk/borden"
+cd "$werk/thuis"
+stap "starten"
+HOME="$werk/thuis" XDG_CONFIG_HOME="$werk/thuis/.config" QT_QPA_PLATFORM=xcb \
+    "$programma" >"$werk/programma.out" 2>"$werk/programma.err" &
+pid=$!
+
+wacht() { # wacht SECONDEN COMMANDO...: until the command succeeds
+    local tot=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $tot ] && return 1
+        sleep 0.1
+    done
+}
+venster=""
+zoek_venster() { venster=$(xdotool search --onlyvisible --name '^Kwintelvlak$' 2>/dev/null | head -1); [ -n "$venster" ]; }
+wacht 20 zoek_venster || fout "het hoofdvenster verschijnt niet"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$venster")"
+# The board is the window's client area under the menu bar: 720 x 576.
+[ "$WIDTH" = 720 ] || fout "venster is $WIDTH breed"
+bx=$X
+by=$((Y + HEIGHT - 576))
+echo "bord op ($bx, $by)"
+
+toets() { xdotool windowfocus --sync "$venster" 2>/dev/null || true; xdotool key --clearmodifiers "$@"; sleep 0.3; }
+wijs() { xdotool mousemove --sync $((bx + $1)) $((by + $2)); sleep 0.05; }
+klik() { wijs "$1" "$2"; xdotool click 1; sleep 0.3; }
+# The colour of one board pixel as #RRGGBB.
+kleur() {
+    import -window root -crop 1x1+$((bx + $1))+$((by + $2)) "$werk/pixel.png"
+    convert "$werk/pixel.png" -format '#%[hex:p{0,0}]' info: | cut -c1-7
+}
+verwacht_kleur() { # verwacht_kleur X Y #RRGGBB WHAT
+    local k
+    for _ in $(seq 80); do
+        k=$(kleur "$1" "$2")
+        [ "$k" = "$3" ] && return 0
+        sleep 0.1
+    done
+    fout "$4: kleur $k op ($1, $2), verwacht $3"
+}
+LED_AAN='#FF0000'
+LED_UIT='#800000'
+
+# ---- An empty board, then three modules from the menus -------------------------------
+stap "Nieuw"
+toets ctrl+n
+# Takes a module through a menu (access keys) and drops its corner at (X, Y).
+neem() { # neem X Y KEYS...
+    local x=$1 y=$2
+    shift 2
+    wijs 360 300
+    toets "$@"
+    wijs $((x + 20)) $((y + 20))
+    klik "$x" "$y"
+}
+stap "drukschakelaar, invertor en LED uit de menu's"
+neem 40 100 alt+i d            # Invoer > Drukschakelaar
+neem 280 100 alt+i Right i     # Verwerking > Invertor
+neem 500 100 alt+u l           # Uitvoer > LED
+# An unwired LED is dark.
+verwacht_kleur 668 132 "$LED_UIT" "LED zonder draad"
+
+# ---- Wires: drag from an output to an input ---------------------------------------------
+draad() { # draad FROM_X FROM_Y TO_X TO_Y
+    wijs "$1" "$2"
+    xdotool mousedown 1
+    sleep 0.1
+    wijs $(($1 + 30)) $(($2 + 5))
+    wijs $(($3 - 5)) "$4"
+    wijs "$3" "$4"
+    xdotool mouseup 1
+    sleep 0.3
+}
+stap "draden"
+draad 208 132 296 156   # push button's output -> inverter's input
+draad 432 156 524 132   # inverter's output -> LED's input
+# The inverter with nothing high at its input lights the LED.
+verwacht_kleur 668 132 "$LED_AAN" "LED met invertor"
+# The wire is drawn in red between the terminals.
+[ "$(kleur 252 144)" = "#FF0000" ] || fout "geen rode draad tussen drukschakelaar en invertor"
+
+stap "de knop indrukken met de muis"
+wijs 64 132
+xdotool mousedown 1
+verwacht_kleur 668 132 "$LED_UIT" "LED met ingedrukte knop"
+xdotool mouseup 1
+verwacht_kleur 668 132 "$LED_AAN" "LED na loslaten"
+
+# ---- Help --------------------------------------------------------------------------------
+stap "help (F1)"
+toets F1
+zoek_help() { xdotool search --onlyvisible --name '^Kwintelvlak Help' >/dev/null 2>&1; }
+wacht 10 zoek_help || fout "het helpvenster verschijnt niet"
+help=$(xdotool search --onlyvisible --name '^Kwintelvlak Help' | head -1)
+xdotool windowunmap --sync "$help" 2>/dev/null || true
+sleep 0.3
+
+# ---- Save, clear, open, save again ------------------------------------------------------
+dialoog() { # dialoog PATH: types a path into the open file dialog and confirms
+    local d=""
+    for _ in $(seq 100); do
+        d=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        [ -n "$d" ] && break
+        sleep 0.1
+    done
+    [ -n "$d" ] || fout "het venster \"$1\" verschijnt niet"
+    sleep 0.3
+    xdotool windowfocus --sync "$d" 2>/dev/null || true
+    xdotool type --delay 5 "$2"
+    sleep 0.2
+    xdotool key Return
+    # Wait for the dialog to go; the list of matching names that it showed
+    # while typing may stay up without a window manager, so a click on an
+    # empty spot of the board closes it, as a user would.
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+    klik 700 560
+}
+stap "opslaan als"
+toets ctrl+s
+dialoog '^Opslaan als$' "$werk/borden/schakeling.brd"
+wacht 10 test -s "$werk/borden/schakeling.brd" || fout "het bord is niet opgeslagen"
+
+stap "Nieuw"
+toets alt+b n
+verwacht_kleur 668 132 "$(kleur 700 500)" "na Nieuw staat er nog een LED"
+
+stap "openen"
+toets ctrl+o
+dialoog '^Openen$' "$werk/borden/schakeling.brd"
+verwacht_kleur 668 132 "$LED_AAN" "LED na openen"
+
+stap "nog eens opslaan en vergelijken"
+toets ctrl+s
+dialoog '^Opslaan als$' "$werk/borden/opnieuw.brd"
+wacht 10 test -s "$werk/borden/opnieuw.brd" || fout "het bord is de tweede keer niet opgeslagen"
+cmp "$werk/borden/schakeling.brd" "$werk/borden/opnieuw.brd" || fout "de bestanden verschillen"
+echo "bord:"
+cat -A "$werk/borden/schakeling.brd"
+
+# ---- Close through the menu ---------------------------------------------------------------
+stap "afsluiten"
+toets alt+b a
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fout "het programma sluit niet af"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" = 0 ] || fout "eindstatus $status"
+echo "geslaagd"
