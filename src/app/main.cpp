@@ -5,6 +5,7 @@
 #include "boardfile/bordpaden.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -39,6 +40,11 @@ int main(int argc, char* argv[]) {
     if (qtTeksten.load(QLocale(QLocale::Dutch), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTeksten);
+
+    QIcon pictogram;
+    pictogram.addFile(QStringLiteral(":/pictogram/kwintelvlak-48.png"));
+    pictogram.addFile(QStringLiteral(":/pictogram/kwintelvlak-128.png"));
+    QApplication::setWindowIcon(pictogram);
 
     TfKwintelvlak fKwintelvlak;
     // A board named on the command line replaces the standard board.
