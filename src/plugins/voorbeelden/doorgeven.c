@@ -3,7 +3,7 @@
  * into samples and when it turns samples back into a level, a level L in
  * 1..49 comes out as L - 1, while 0 and 50 come out unchanged. Its face is an
  * arrow from the input to the output. */
-#include "../kwintel_plugin.h"
+#include "kwintel_plugin.h"
 #include "gezicht.h"
 
 #include <stdlib.h>

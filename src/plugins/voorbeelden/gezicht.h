@@ -104,12 +104,15 @@ static inline int gezicht_begin(Gezicht* g, int meten) {
         g->schaal = (int)h / (g->hoogte > 0 ? g->hoogte : 1);
     if (g->schaal < 1 || !meten)
         g->schaal = 1;
-    if (g->beeld == None || g->beeldB != g->breedte * g->schaal ||
-        g->beeldH != g->hoogte * g->schaal) {
+    /* The background repeats across the window: unmeasured, it is made large
+     * enough for a panel shown up to four times enlarged. */
+    rand = meten ? (unsigned)g->schaal : 4u;
+    if (g->beeld == None || g->beeldB != g->breedte * (int)rand ||
+        g->beeldH != g->hoogte * (int)rand) {
         if (g->beeld != None)
             XFreePixmap(g->dpy, g->beeld);
-        g->beeldB = g->breedte * g->schaal;
-        g->beeldH = g->hoogte * g->schaal;
+        g->beeldB = g->breedte * (int)rand;
+        g->beeldH = g->hoogte * (int)rand;
         g->beeld = XCreatePixmap(g->dpy, w, (unsigned)g->beeldB, (unsigned)g->beeldH, diepte);
     }
     if (!g->gc)

@@ -3,7 +3,7 @@
  * is the module's setting, stored in the board file as a decimal text: "50"
  * (the default) makes a 1 Hz clock, "5" a 10 Hz one. Its face is a dot that
  * lights while the output is high. */
-#include "../kwintel_plugin.h"
+#include "kwintel_plugin.h"
 #include "gezicht.h"
 
 #include <stdio.h>

@@ -1,7 +1,7 @@
 /* Example plug-in: an exclusive-OR gate. Two inputs, one output; the output
  * is high (5.0 V) while exactly one input is high (1.4 V or more). Its face
  * is the gate's symbol, "=1" in a box. */
-#include "../kwintel_plugin.h"
+#include "kwintel_plugin.h"
 #include "gezicht.h"
 
 #include <stdlib.h>
