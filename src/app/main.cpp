@@ -3,6 +3,7 @@
 #include "app/opdrachtregel.h"
 #include "app/toetsen.h"
 #include "boardfile/bordpaden.h"
+#include "platform/venstersysteem.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
         return opdracht.status;
     }
     opdrachtregel::bereidOmgevingVoor(opdracht);
+    platform::kiesVensterSysteem();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kwintelvlak"));

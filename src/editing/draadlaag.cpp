@@ -5,11 +5,13 @@
 #include "modules/aansluitingen.h"
 #include "modules/module.h"
 
+#include <QBitmap>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWindow>
 
 TDraadLaag::TDraadLaag(TfKwintelvlak* form, QScrollArea* scrollBox)
     : QWidget(scrollBox->viewport()), m_form(form), m_scrollBox(scrollBox) {
@@ -26,13 +28,99 @@ TDraadLaag::TDraadLaag(TfKwintelvlak* form, QScrollArea* scrollBox)
 }
 
 bool TDraadLaag::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_scrollBox->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_scrollBox->viewport() && event->type() == QEvent::Resize) {
         setGeometry(m_scrollBox->viewport()->rect());
+        werkDradenBij();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
+bool TDraadLaag::event(QEvent* e) {
+    const bool resultaat = QWidget::event(e);
+    if (e->type() == QEvent::WinIdChange && heeftEigenVenster()) {
+        zetDoorlaatbaar();
+        werkDradenBij();
+    }
+    return resultaat;
+}
+
+bool TDraadLaag::heeftEigenVenster() const {
+    return internalWinId() != 0 && windowHandle() != nullptr;
+}
+
+void TDraadLaag::zetDoorlaatbaar() {
+    // WA_TransparentForMouseEvents only tells Qt's own dispatch; a window of
+    // its own would still take every click at the window system, before any
+    // module under it could see one.
+    QWindow* venster = windowHandle();
+    if (!venster->flags().testFlag(Qt::WindowTransparentForInput))
+        venster->setFlags(venster->flags() | Qt::WindowTransparentForInput);
+}
+
 void TDraadLaag::vernieuw() {
+    werkDradenBij();
     update();
+}
+
+QRegion TDraadLaag::zichtbaar() const {
+    return m_vorm;
+}
+
+void TDraadLaag::werkDradenBij() {
+    if (!heeftEigenVenster())
+        return;
+    // The lines drawn as in paintEvent into a one-bit picture of the layer;
+    // with a scale factor one pixel more, so that the shape, which has whole
+    // board pixels, holds every screen pixel of the line.
+    QBitmap beeld(size());
+    beeld.fill(Qt::color0);
+    if (!klokGestopt && !m_form->modules.empty()) {
+        QPainter p(&beeld);
+        const int dikte = devicePixelRatioF() > 1.0 ? 4 : 3;
+        p.setPen(QPen(Qt::color1, dikte, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        TUitgang* lijst[10];
+        bool iets = false;
+        for (const TModule* m : m_form->modules) {
+            const int n = m_form->zoekModuleUitgangen(m, lijst);
+            for (int i = 0; i < n; ++i) {
+                const TUitgang* u = lijst[i];
+                if (u->doelSoort == -1)
+                    continue;
+                const TIngang* in =
+                    m_form->zoekModuleIngang(u->doelSoort, u->doelNummer, u->doelIngang);
+                if (!in)
+                    continue;
+                p.drawLine(aansluitpunt(u), aansluitpunt(in));
+                iets = true;
+            }
+        }
+        p.end();
+        m_draden = iets ? QRegion(beeld) : QRegion();
+    } else {
+        m_draden = QRegion();
+    }
+    werkVormBij();
+}
+
+void TDraadLaag::werkVormBij() {
+    if (!heeftEigenVenster())
+        return;
+    QRegion vorm = m_draden;
+    if (m_form->focusRect.left() != GEEN) {
+        // The rectangle's one-pixel outline.
+        const QRect r = opLaag(m_form->focusRect).adjusted(0, 0, -1, -1);
+        vorm += QRect(r.left(), r.top(), r.width(), 1);
+        vorm += QRect(r.left(), r.bottom(), r.width(), 1);
+        vorm += QRect(r.left(), r.top(), 1, r.height());
+        vorm += QRect(r.right(), r.top(), 1, r.height());
+    }
+    vorm &= rect();
+    if (vorm == m_vorm && !m_vorm.isEmpty())
+        return;
+    m_vorm = vorm;
+    // An empty shape would mean "no shape", the whole layer; a square just
+    // outside the layer leaves none of it on the screen.
+    windowHandle()->setMask(vorm.isEmpty() ? QRegion(-2, -2, 1, 1) : vorm);
 }
 
 QRect TDraadLaag::opLaag(const QRect& r) const {
@@ -43,10 +131,12 @@ QRect TDraadLaag::opLaag(const QRect& r) const {
 }
 
 void TDraadLaag::toonRechthoek(const QRect& r) {
+    werkVormBij();
     update(opLaag(r));
 }
 
 void TDraadLaag::wisRechthoek(const QRect& r) {
+    werkVormBij();
     update(opLaag(r));
 }
 

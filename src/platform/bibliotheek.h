@@ -1,7 +1,9 @@
 // Shared libraries loaded at run time (plug-in modules). Each library is
 // loaded with its symbols kept local and every symbol is looked up on that
-// library's own handle, so an export named like a C library function ("open",
-// "save") never stands in for it, nor the other way round.
+// library's own handle, and counts only when the library itself defines it:
+// an export named like a C library function ("open", "save") never stands in
+// for it, nor the other way round, and a library without such an export does
+// not get the C library's function in its place.
 #pragma once
 
 #include <QString>
@@ -20,7 +22,8 @@ QString bibliotheekAchtervoegsel();
 // failing when first called. nullptr when it cannot be loaded.
 Bibliotheek* laadBibliotheek(const QString& pad);
 
-// The address of an export of this very library; nullptr when it has none.
+// The address of an export of this very library; nullptr when it has none,
+// also when a library it depends on has one of that name.
 void* zoekExport(Bibliotheek* bibliotheek, const char* naam);
 
 // Releases a library from laadBibliotheek; nullptr is ignored.

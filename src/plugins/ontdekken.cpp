@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QTextStream>
 #include <cstring>
 
 namespace {
@@ -36,6 +37,15 @@ QString vraagOpschrift(platform::Bibliotheek* lib) {
     return cp1252::naarTekst(QByteArray(buffer, static_cast<qsizetype>(std::strlen(buffer))));
 }
 
+// Whether a board file can name the library: its file name goes into a
+// "|"-ended field of a line, in Windows-1252.
+bool inBordTeSchrijven(const QString& naam) {
+    if (naam.contains(QLatin1Char('|')) || naam.contains(QLatin1Char('\r')) ||
+        naam.contains(QLatin1Char('\n')))
+        return false;
+    return cp1252::naarTekst(cp1252::vanTekst(naam)) == naam;
+}
+
 } // namespace
 
 void TfKwintelvlak::ontdekZwenkels() {
@@ -49,6 +59,16 @@ void TfKwintelvlak::ontdekZwenkels() {
         const QByteArray naamUtf8 = naam.toUtf8();
         if (naamUtf8.size() > MAX_PATH)
             continue; // cannot be named in the catalogue
+        if (!inBordTeSchrijven(naam)) {
+            // A board holding its modules could not be read back; the
+            // library's author is told, a pupil sees no menu item.
+            QTextStream(stderr) << QStringLiteral(
+                                       "Kwintelvlak: zwenkel \"%1\" niet geladen: een bordbestand "
+                                       "kan deze bestandsnaam niet bewaren (geen \"|\", regeleinde "
+                                       "of teken buiten Windows-1252).\n")
+                                       .arg(naam);
+            continue;
+        }
         platform::Bibliotheek* lib = platform::laadBibliotheek(map + naam);
         if (!lib)
             continue;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -25,6 +26,12 @@ template <class F> F zoek(platform::Bibliotheek* b, const char* naam) {
 int binnen(long long waarde) {
     return static_cast<int>(
         std::clamp(waarde, -1LL * TZwenkelMod::kMaxAfmeting, 1LL * TZwenkelMod::kMaxAfmeting));
+}
+
+// Window systems whose window handle a library can draw into.
+bool handvatTekenbaar() {
+    const QString naam = QGuiApplication::platformName();
+    return naam == QLatin1String("xcb") || naam == QLatin1String("windows");
 }
 
 } // namespace
@@ -48,9 +55,18 @@ TZwenkelMod::TZwenkelMod(TfKwintelvlak* owner, PModuleSoort entry) : TModule(own
 
     // 3. On the board, with a native window of its own that the library may
     // draw into. (Qt gives the board and the modules beside it native
-    // windows too; the wires are still drawn over them.)
+    // windows too; the wires are still drawn over them.) Where the library
+    // can draw into it, Qt paints nothing there: no background, no frame,
+    // so nothing of the board's covers what the library drew.
     if (owner)
         setParent(owner->bord);
+    m_tekentZelf = handvatTekenbaar();
+    if (m_tekentZelf) {
+        setAttribute(Qt::WA_PaintOnScreen);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAutoFillBackground(false);
+    }
     setAttribute(Qt::WA_NativeWindow);
     // The library draws the face; a pupil still tells modules apart by the
     // menu caption shown over the panel.
@@ -102,6 +118,14 @@ TZwenkelMod::TZwenkelMod(TfKwintelvlak* owner, PModuleSoort entry) : TModule(own
         for (int j = 1; j <= d.aantalUitgangen; ++j)
             maakUitgang(0, top, kleurparen::bron);
     }
+    // The terminals lie over the library's face in windows of their own, so
+    // they are painted where Qt paints nothing of the panel itself.
+    if (m_tekentZelf) {
+        for (TIngang* in : m_ingangen)
+            in->setAttribute(Qt::WA_NativeWindow);
+        for (TUitgang* u : m_uitgangen)
+            u->setAttribute(Qt::WA_NativeWindow);
+    }
     // 8.
     const int hoogte = binnen(std::max<long long>(d.minHoogte, h));
     // 9.
@@ -129,6 +153,17 @@ TZwenkelMod::~TZwenkelMod() {
     if (beschrijving && destroyProc)
         destroyProc(beschrijving);
     beschrijving = nullptr;
+}
+
+QPaintEngine* TZwenkelMod::paintEngine() const {
+    // Painting on the screen, with nothing of Qt's: the library's.
+    return m_tekentZelf ? nullptr : TModule::paintEngine();
+}
+
+void TZwenkelMod::paintEvent(QPaintEvent* e) {
+    // Pictures of the board (offscreen) show the plain panel.
+    if (!m_tekentZelf)
+        TModule::paintEvent(e);
 }
 
 void TZwenkelMod::weiger(const QString& reden) {

@@ -50,11 +50,21 @@ public:
     // Panel sizes are kept within this many pixels.
     static constexpr int kMaxAfmeting = 2000;
 
+    // Whether the library paints the panel's face itself: on a window
+    // system whose handle it can draw into. Qt then never paints the panel;
+    // the board's terminals have windows of their own on top of the face.
+    bool tekentZelf() const { return m_tekentZelf; }
+
+protected:
+    QPaintEngine* paintEngine() const override;
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     void weiger(const QString& reden);
     // Width and output positions from the descriptor's width and the counts.
     void indelen(const TZwenkelBeschrijving& d);
     QString m_weigering;
+    bool m_tekentZelf = false;
 };
 
 // The factory's builder for kind 20: the module, or nullptr for an entry

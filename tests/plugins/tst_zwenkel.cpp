@@ -1,6 +1,7 @@
 // Plug-in modules: finding the libraries, building modules from their
 // descriptors, and taking part in the clock's tick and in sends.
 #include "../simulation/simtest.h"
+#include "app/bord.h"
 #include "modules/soorten/led.h"
 #include "plugins/signaal.h"
 #include "simulation/simulatie.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QHelpEvent>
+#include <QLibrary>
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
@@ -54,6 +56,11 @@ private slots:
         QTest::newRow("init geeft 0") << QStringList{"tz_nul"} << QStringList{};
         QTest::newRow("zonder init") << QStringList{"tz_zonder_init"} << QStringList{};
         QTest::newRow("zonder create") << QStringList{"tz_zonder_create"} << QStringList{};
+        // The C library has "open" (and a dependency could have any name):
+        // still refused, since the library itself lacks it.
+        QTest::newRow("zonder open") << QStringList{"tz_zonder_open"} << QStringList{};
+        QTest::newRow("zonder save") << QStringList{"tz_zonder_save"} << QStringList{};
+        QTest::newRow("zonder destroy") << QStringList{"tz_zonder_destroy"} << QStringList{};
         QTest::newRow("alle, op naam")
             << QStringList{tzO, "tz_nul", "tz_zonder_create", tzI, "tz_kleine_i", "tz_zonder_init"}
             << QStringList{"ITestzwenkel", "OTweede testzwenkel"};
@@ -86,6 +93,108 @@ private slots:
         }
         // Shut down: every library released.
         QCOMPARE(platform::geladenBibliotheken(), vooraf);
+    }
+
+    void exportAlleenVanDeBibliotheekZelf() {
+        Map map({"tz_zonder_open", tzI});
+        const QString zonder = map.dir.filePath("tz_zonder_open.so");
+        // A look-up on the library's handle alone reaches the C library's
+        // open(): the danger this guards against.
+        QLibrary los(zonder);
+        QVERIFY(los.load());
+        QFunctionPointer libcOpen = QLibrary::resolve(QStringLiteral("libc.so.6"), "open");
+        QVERIFY(libcOpen);
+        QVERIFY(los.resolve("open") == libcOpen);
+
+        platform::Bibliotheek* lib = platform::laadBibliotheek(zonder);
+        QVERIFY(lib);
+        QVERIFY(!platform::zoekExport(lib, "open"));
+        QVERIFY(!platform::zoekExport(lib, "read")); // any namesake in a dependency
+        QVERIFY(platform::zoekExport(lib, "create"));
+        QVERIFY(platform::zoekExport(lib, "save"));
+        platform::geefBibliotheekVrij(lib);
+
+        // A library with an "open" of its own gets that one.
+        platform::Bibliotheek* eigen = platform::laadBibliotheek(map.dir.filePath("tz_i.so"));
+        QVERIFY(eigen);
+        void* open = platform::zoekExport(eigen, "open");
+        QVERIFY(open);
+        QVERIFY(open != reinterpret_cast<void*>(libcOpen));
+        platform::geefBibliotheekVrij(eigen);
+        los.unload();
+    }
+
+    void zonderEigenOpenGeenModule() {
+        // Through discovery: no menu item, no catalogue entry, so no module
+        // can be made and nothing can ever call the C library in its name.
+        const int vooraf = platform::geladenBibliotheken();
+        Map map({"tz_zonder_open", "tz_zonder_save", "tz_zonder_destroy"});
+        TfKwintelvlak form;
+        QVERIFY(form.miZwenkel->actions().isEmpty());
+        QCOMPARE(int(form.moduleSoorten.size()), 19);
+        QVERIFY(!zwenkeltest::soortVan(form, "tz_zonder_open"));
+        QCOMPARE(platform::geladenBibliotheken(), vooraf);
+        QVERIFY(!ingeladen(map.dir.path()));
+        // A board naming it makes nothing.
+        form.openenUitTekst("EKWINTELVLAK V1.5|1\r\n0|0|tz_zonder_open.so|1|1|-1|1|1|x|\r\n",
+                            QString());
+        QVERIFY(form.modules.empty());
+    }
+
+    void onbewaarbareNaam_data() {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<bool>("geladen");
+        QTest::newRow("gewoon") << QStringLiteral("gewoon") << true;
+        QTest::newRow("Windows-1252: é en €") << QStringLiteral("caf\u00e9\u20ac") << true;
+        QTest::newRow("streep") << QStringLiteral("met|streep") << false;
+        QTest::newRow("regeleinde") << QStringLiteral("twee\nregels") << false;
+        QTest::newRow("wagenterugloop") << QStringLiteral("terug\rloop") << false;
+        QTest::newRow("buiten Windows-1252") << QStringLiteral("\u0133zer") << false;
+        QTest::newRow("Grieks") << QStringLiteral("\u03b1\u03b2") << false;
+    }
+    void onbewaarbareNaam() {
+        QFETCH(QString, naam);
+        QFETCH(bool, geladen);
+        Map map({});
+        QVERIFY(QFile::copy(QStringLiteral(KWINTEL_TEST_ZWENKEL_MAP "/tz_i.so"),
+                            map.dir.filePath(naam + ".so")));
+        const int vooraf = platform::geladenBibliotheken();
+        TfKwintelvlak form;
+        QCOMPARE(form.miZwenkel->actions().size(), geladen ? 1 : 0);
+        QCOMPARE(platform::geladenBibliotheken() - vooraf, geladen ? 1 : 0);
+        if (geladen) {
+            // And a board holding its module reads back with it.
+            TZwenkelMod* m = zwenkeltest::maak(form, naam);
+            QVERIFY(m);
+            const QByteArray tekst = form.bordTekst();
+            form.nieuw();
+            form.openenUitTekst(tekst, QString());
+            QCOMPARE(form.modules.size(), size_t(1));
+        }
+    }
+
+    void nieuwVernietigtInBordvolgorde() {
+        Map map({tzI});
+        TfKwintelvlak form;
+        zwenkeltest::stel(form, tzI, {0, 0, -1, -1, -1, 1, 1});
+        TZwenkelMod* a = zwenkeltest::maak(form, tzI, 0, 0);
+        TZwenkelMod* b = zwenkeltest::maak(form, tzI, 0, 100);
+        TZwenkelMod* c = zwenkeltest::maak(form, tzI, 0, 200);
+        QVERIFY(a && b && c);
+        // Dropping the first one again brings it to the end: board order b, c, a.
+        form.FormDragDrop(form.bord, a, QPoint(300, 100));
+        QCOMPARE(form.modules[2], a);
+        // b feeds c, c feeds a: wires into modules that go later.
+        b->uitgangenLijst()[0]->doelSoort = soorten::zwenkel;
+        b->uitgangenLijst()[0]->doelNummer = 2;
+        c->uitgangenLijst()[0]->doelSoort = soorten::zwenkel;
+        c->uitgangenLijst()[0]->doelNummer = 3;
+        form.nieuw();
+        QVERIFY(form.modules.empty());
+        const auto t = zwenkeltest::tellers(form, tzI);
+        QCOMPARE(t.destroys, 3);
+        auto vernietigd = zwenkeltest::exportVan<int (*)(int)>(form, tzI, "test_vernietigd");
+        QCOMPARE((QList<int>{vernietigd(0), vernietigd(1), vernietigd(2)}), (QList<int>{2, 3, 1}));
     }
 
     void indeling_data() {

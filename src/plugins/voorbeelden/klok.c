@@ -1,8 +1,10 @@
 /* Example plug-in: a free-running clock. No inputs, one output that is high
  * and low in turn, each for a number of clock ticks (10 ms each). That number
  * is the module's setting, stored in the board file as a decimal text: "50"
- * (the default) makes a 1 Hz clock, "5" a 10 Hz one. */
-#include "../kwintel_plugin.h"
+ * (the default) makes a 1 Hz clock, "5" a 10 Hz one. Its face is a dot that
+ * lights while the output is high. */
+#include "kwintel_plugin.h"
+#include "gezicht.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -13,11 +15,21 @@ typedef struct {
     long halvePeriode;                 /* ticks per half period */
     long teller;
     int hoog;
+    Gezicht gezicht;
 } Klok;
 
 static const char kOpschrift[] = "Oscillator (vrijlopende klok)";
 #define STANDAARD 50
 #define MAXIMUM 360000 /* an hour */
+
+/* The panel is 72 x 64 with its output on the right; the dot left of it. */
+static void teken(Klok* k, int meten) {
+    Gezicht* g = &k->gezicht;
+    if (!gezicht_begin(g, meten))
+        return;
+    gezicht_stip(g, 22, 32, 9, k->hoog ? 0xFF0000 : 0x800000);
+    gezicht_klaar(g);
+}
 
 KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
     if (capaciteit < (int)sizeof kOpschrift - 1)
@@ -28,7 +40,6 @@ KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
 
 KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
     Klok* k = calloc(1, sizeof *k);
-    (void)venster;
     if (!k)
         return NULL;
     k->beschrijving.breedte = 72;
@@ -39,6 +50,8 @@ KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
     k->beschrijving.aantalIngangen = 0;
     k->beschrijving.aantalUitgangen = 1;
     k->halvePeriode = STANDAARD;
+    gezicht_open(&k->gezicht, venster, 72, 64);
+    teken(k, 0);
     return &k->beschrijving;
 }
 
@@ -53,6 +66,7 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
     if (ingang == 0 && uitgang == 1 && ++k->teller >= k->halvePeriode) {
         k->teller = 0;
         k->hoog = !k->hoog;
+        teken(k, 1); /* the dot follows the output */
     }
     uit = k->hoog ? KWINTEL_MONSTER_MAX : 0;
     for (i = 0; i < KWINTEL_MONSTERS; ++i)
@@ -75,5 +89,6 @@ KWINTEL_EXPORT int KWINTEL_CALL save(TZwenkelBeschrijving* b, char* buffer, int 
 }
 
 KWINTEL_EXPORT void KWINTEL_CALL destroy(TZwenkelBeschrijving* b) {
+    gezicht_sluit(&((Klok*)b)->gezicht);
     free(b);
 }

@@ -17,6 +17,7 @@
 typedef struct {
     TZwenkelBeschrijving beschrijving;
     char tekst[300];
+    int volgnummer; /* 1 for the first module made, 2 for the next, ... */
 } Module;
 
 typedef struct {
@@ -33,6 +34,7 @@ static int g_creates, g_destroys;
 static int g_geenBeschrijving; /* "create" returns NULL */
 static Aanroep g_log[64];
 static int g_logAantal;
+static int g_vernietigd[64]; /* the volgnummer of each module "destroy" freed, in order */
 
 static const char kEenen[] = "1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|";
 
@@ -51,7 +53,7 @@ KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
         return NULL;
     m = calloc(1, sizeof *m);
     memcpy(&m->beschrijving.breedte, g_velden, sizeof g_velden);
-    ++g_creates;
+    m->volgnummer = ++g_creates;
     return &m->beschrijving;
 }
 #endif
@@ -84,10 +86,13 @@ static void zetTekst(TZwenkelBeschrijving* b, const char* tekst) {
     strncpy(m->tekst, tekst, sizeof m->tekst - 1);
 }
 
+#ifndef ZONDER_OPEN
 KWINTEL_EXPORT void KWINTEL_CALL open(TZwenkelBeschrijving* b, const char* tekst) {
     zetTekst(b, tekst);
 }
+#endif
 
+#ifndef ZONDER_SAVE
 KWINTEL_EXPORT int KWINTEL_CALL save(TZwenkelBeschrijving* b, char* buffer, int capaciteit) {
     const Module* m = (const Module*)b;
     size_t n = strlen(m->tekst);
@@ -96,11 +101,16 @@ KWINTEL_EXPORT int KWINTEL_CALL save(TZwenkelBeschrijving* b, char* buffer, int 
     memcpy(buffer, m->tekst, n);
     return g_saveResultaat == GEEN ? (int)n : g_saveResultaat;
 }
+#endif
 
+#ifndef ZONDER_DESTROY
 KWINTEL_EXPORT void KWINTEL_CALL destroy(TZwenkelBeschrijving* b) {
+    if (g_destroys < 64)
+        g_vernietigd[g_destroys] = ((Module*)b)->volgnummer;
     ++g_destroys;
     free(b);
 }
+#endif
 
 /* ---- For the tests ---- */
 
@@ -134,6 +144,10 @@ KWINTEL_EXPORT const int* test_aanroep(int i) {
 }
 KWINTEL_EXPORT void test_stel_geen_beschrijving(int ja) {
     g_geenBeschrijving = ja;
+}
+/* The volgnummer of the module the i-th "destroy" freed (from 0). */
+KWINTEL_EXPORT int test_vernietigd(int i) {
+    return i >= 0 && i < 64 ? g_vernietigd[i] : 0;
 }
 KWINTEL_EXPORT void test_wis(void) {
     g_logAantal = 0;

@@ -1,0 +1,17 @@
+#include "platform/venstersysteem.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace platform {
+
+void kiesVensterSysteem() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+    if (wayland && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace platform
