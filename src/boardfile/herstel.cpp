@@ -30,12 +30,26 @@ void meld(const QString& regel) {
     QTextStream(stderr) << "Kwintelvlak: " << regel << '\n';
 }
 
+// Writes a whole file or nothing: the old one is replaced only once the new
+// one is complete. The reason on failure.
+QString schrijfHeel(const QString& pad, const QByteArray& tekst) {
+    QSaveFile bestand(pad);
+    if (bestand.open(QIODevice::WriteOnly) && bestand.write(tekst) == tekst.size() &&
+        bestand.commit())
+        return {};
+    return bestand.errorString();
+}
+
 } // namespace
 
 THerstelBestand::THerstelBestand(TfKwintelvlak& form, const QString& map) : m_form(form) {
     m_map = map.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
                                 QStringLiteral("/herstel")
                           : map;
+    m_schijfWerker = new QObject;
+    m_schijfWerker->moveToThread(&m_schijf);
+    connect(&m_schijf, &QThread::finished, m_schijfWerker, &QObject::deleteLater);
+    m_schijf.start(QThread::LowPriority);
     m_timer.setSingleShot(true);
     m_timer.setInterval(kVertragingMs);
     connect(&m_timer, &QTimer::timeout, this, &THerstelBestand::werkBij);
@@ -71,6 +85,18 @@ THerstelBestand::~THerstelBestand() {
     if (m_timer.isActive())
         werkBij();
     m_timer.stop();
+    // Everything asked of the disk is done before the program goes.
+    opSchijf([] { QThread::currentThread()->quit(); });
+    m_schijf.wait();
+}
+
+void THerstelBestand::opSchijf(std::function<void()> taak) {
+    QMetaObject::invokeMethod(m_schijfWerker, std::move(taak), Qt::QueuedConnection);
+}
+
+void THerstelBestand::wachtOpSchijf() {
+    QMetaObject::invokeMethod(
+        m_schijfWerker, [] {}, Qt::BlockingQueuedConnection);
 }
 
 void THerstelBestand::geefOp(const QString& reden) {
@@ -91,24 +117,27 @@ void THerstelBestand::werkBij() {
         return;
     const QByteArray tekst = m_form.bordTekst();
     if (tekst == m_form.geschiedenis().geopendeTekst()) {
-        if (!m_geschreven.isEmpty() || QFileInfo::exists(m_pad))
-            QFile::remove(m_pad);
         m_geschreven.clear();
+        opSchijf([pad = m_pad] { QFile::remove(pad); });
         return;
     }
     if (tekst == m_geschreven)
         return;
-    QSaveFile bestand(m_pad);
-    const bool gelukt = bestand.open(QIODevice::WriteOnly) &&
-                        bestand.write(tekst) == tekst.size() && bestand.commit();
-    if (!gelukt) {
-        if (!m_schrijfFoutGemeld)
-            meld(QStringLiteral("het herstelbestand \"%1\" kan niet worden geschreven: %2")
-                     .arg(m_pad, bestand.errorString()));
-        m_schrijfFoutGemeld = true;
-        return;
-    }
     m_geschreven = tekst;
+    // The disk thread is waited for before this object goes.
+    opSchijf([this, pad = m_pad, tekst] {
+        const QString reden = schrijfHeel(pad, tekst);
+        if (reden.isEmpty())
+            return;
+        // Told once; the next change tries again.
+        QMetaObject::invokeMethod(this, [this, pad, reden] {
+            m_geschreven.clear();
+            if (!m_schrijfFoutGemeld)
+                meld(QStringLiteral("het herstelbestand \"%1\" kan niet worden geschreven: %2")
+                         .arg(pad, reden));
+            m_schrijfFoutGemeld = true;
+        });
+    });
 }
 
 QString THerstelBestand::vraag(const QDateTime& gewijzigd) {
@@ -175,6 +204,8 @@ void THerstelBestand::biedAan() {
         // This program's own file holds the board before the old one goes.
         werkBij();
     }
-    QFile::remove(nieuwste->pad);
-    nieuwste->slot->unlock();
+    opSchijf([pad = nieuwste->pad, slot = std::shared_ptr<QLockFile>(std::move(nieuwste->slot))] {
+        QFile::remove(pad);
+        slot->unlock();
+    });
 }

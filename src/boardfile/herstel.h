@@ -13,7 +13,9 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -48,20 +50,27 @@ public:
     // The question, with the file's date in Dutch.
     static QString vraag(const QDateTime& gewijzigd);
 
-    // Writes the file now, or removes it when the board equals what was
-    // last opened or saved.
+    // Writes the file, or removes it when the board equals what was last
+    // opened or saved. The text is taken now; the disk is left to a thread
+    // of its own, so a slow disk never holds up the clock.
     void werkBij();
+    // Waits until the thread has done everything asked of it so far.
+    void wachtOpSchijf();
 
 private:
     void geefOp(const QString& reden);
     void planIn();
+    // Runs a job on the disk thread, after those asked before it.
+    void opSchijf(std::function<void()> taak);
 
     TfKwintelvlak& m_form;
     QString m_map;
     QString m_pad;
     std::unique_ptr<QLockFile> m_slot;
     QTimer m_timer;
-    QByteArray m_geschreven; // what the file holds; empty while there is none
+    QThread m_schijf;
+    QObject* m_schijfWerker = nullptr; // lives in m_schijf
+    QByteArray m_geschreven;           // what the file holds; empty while there is none
     bool m_werkt = false;
     bool m_schrijfFoutGemeld = false;
 };

@@ -157,6 +157,7 @@ private slots:
         });
         form->miOpslaanAls->trigger();
         QCOMPARE(inhoud(pad), form->bordTekst());
+        h.wachtOpSchijf();
         QVERIFY(!QFile::exists(h.pad()));
         // A later change is kept again.
         form->miLogoWeergeven->trigger();
@@ -201,6 +202,7 @@ private slots:
             QStringLiteral("Er is een bord dat niet was opgeslagen (laatst gewijzigd op ")));
         QCOMPARE(a.standaardKnop, QStringLiteral("&Ja"));
         QCOMPARE(form->bordTekst(), kVerloren);
+        h.wachtOpSchijf();
         // The old file has gone; this program keeps the board in its own.
         QCOMPARE(herstelBestanden(m_map), QStringList{QFileInfo(h.pad()).fileName()});
         QCOMPARE(inhoud(h.pad()), kVerloren);
@@ -219,6 +221,7 @@ private slots:
         const Antwoord a = beantwoord([&] { h.biedAan(); }, QStringLiteral("&Nee"));
         QVERIFY(a.gevraagd);
         QCOMPARE(form->bordTekst(), kStandaard);
+        h.wachtOpSchijf();
         QVERIFY(herstelBestanden(m_map).isEmpty());
         QVERIFY(!form->miOngedaanMaken->isEnabled());
         // And it is not asked again.
@@ -246,6 +249,7 @@ private slots:
         QVERIFY(a.gevraagd);
         QCOMPARE(a.tekst, THerstelBestand::vraag(nu.addSecs(-60)));
         QCOMPARE(form->bordTekst(), nieuwer);
+        h.wachtOpSchijf();
         // The one of two days ago waits for the next start; the one of a
         // month ago is gone.
         QVERIFY(QFile::exists(m_map + QStringLiteral("/herstel-1-1.brd")));
@@ -285,7 +289,26 @@ private slots:
         QVERIFY(meldingen[0].contains(QStringLiteral("\"x\" is geen geheel getal")));
         // What could be read stays; the damaged file is gone.
         QCOMPARE(form->modules.size(), size_t(2));
+        h.wachtOpSchijf();
         QVERIFY(!QFile::exists(m_map + QStringLiteral("/herstel-1-1.brd")));
+    }
+
+    // A write that fails is told on standard error, never in a box, and
+    // tried again at the next change.
+    void eenMislukteSchrijfpoging() {
+        THerstelBestand h(*form, m_map);
+        QVERIFY(QDir().mkpath(h.pad())); // a folder where the file should go
+        const Bericht b = vangBericht([&] {
+            form->miLogoWeergeven->trigger();
+            h.werkBij();
+            h.wachtOpSchijf();
+            QCoreApplication::processEvents();
+        });
+        QVERIFY(!b.getoond);
+        QVERIFY(QFileInfo(h.pad()).isDir());
+        QVERIFY(QDir().rmdir(h.pad()));
+        form->miTellerLatenDoorlopen->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(inhoud(h.pad()), form->bordTekst(), 1000);
     }
 
     void eenOnbruikbareMap() {
