@@ -6,13 +6,19 @@
 // With "leeg" the board stays empty: what the window and its clock cost alone.
 // With "kaal" there is no board at all: a bare Qt window and a precise 10 ms
 // timer, the yardstick for what the program adds.
+// With "herstel" the board is the same, a recovery file is kept in a fresh
+// folder and the counter option is toggled every second, so that the file is
+// written or removed once a second while the clock runs.
 #include "bordbouw.h"
 
+#include "boardfile/herstel.h"
 #include "modules/regelaars.h"
 #include "modules/soorten/pulsgenerator.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -93,6 +99,7 @@ int main(int argc, char* argv[]) {
     const int seconden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const bool leeg = argc > 2 && std::strcmp(argv[2], "leeg") == 0;
     const bool kaal = argc > 2 && std::strcmp(argv[2], "kaal") == 0;
+    const bool herstel = argc > 2 && std::strcmp(argv[2], "herstel") == 0;
     if (kaal)
         return kaalVenster(seconden);
 
@@ -105,6 +112,15 @@ int main(int argc, char* argv[]) {
         bordbouw::verbind(gen, 1, led, 1);
     }
     form.show();
+    QTemporaryDir herstelMap;
+    std::unique_ptr<THerstelBestand> herstelBestand;
+    QTimer wijziger;
+    if (herstel) {
+        herstelBestand = std::make_unique<THerstelBestand>(form, herstelMap.path());
+        QObject::connect(&wijziger, &QTimer::timeout,
+                         [&form] { form.miTellerLatenDoorlopen->trigger(); });
+        wijziger.start(1000);
+    }
 
     double statBegin = 0, schedBegin = 0;
     QElapsedTimer wand;
@@ -120,7 +136,9 @@ int main(int argc, char* argv[]) {
         const double sched = cpuVolgensSchedstat() - schedBegin;
         std::printf("Gemeten over %.2f s (platform %s, %s, %s):\n", verstreken,
                     qPrintable(QGuiApplication::platformName()),
-                    leeg ? "leeg bord" : "pulsgenerator 1 Hz naar LED",
+                    leeg      ? "leeg bord"
+                    : herstel ? "pulsgenerator 1 Hz naar LED, herstelbestand elke seconde"
+                              : "pulsgenerator 1 Hz naar LED",
                     audioBeschikbaar ? "met opname" : "zonder opname");
         std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,
                     100.0 * stat / verstreken);

@@ -6,6 +6,7 @@
 #include "app/helpvenster.h"
 #include "audio/audioio.h"
 #include "editing/draadlaag.h"
+#include "editing/geschiedenis.h"
 #include "modules/module.h"
 #include "modules/onderdelen.h"
 #include "modules/tekeningen.h"
@@ -107,6 +108,7 @@ void TfKwintelvlak::formCreate() {
     maakBordSleepDoel(bord);
     maakBordSleepDoel(scrollBox->viewport());
     bouwMenus();
+    m_geschiedenis = std::make_unique<TGeschiedenis>(*this);
 
     // 5. The client area under the menu bar is 720 x 576.
     resize(kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
@@ -191,6 +193,15 @@ void TfKwintelvlak::bouwMenus() {
     miOpslaanAls->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     miBestand->addSeparator();
     miAfsluiten = item(miBestand, QStringLiteral("&Afsluiten"), &TfKwintelvlak::miAfsluitenClick);
+
+    // The edit history connects these items and names the step they would
+    // undo or redo.
+    miBewerken = mb->addMenu(QStringLiteral("Be&werken"));
+    miOngedaanMaken = miBewerken->addAction(QStringLiteral("&Ongedaan maken"));
+    miOngedaanMaken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    miOpnieuw = miBewerken->addAction(QStringLiteral("&Opnieuw"));
+    miOpnieuw->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     miVernieuwen = mb->addAction(QStringLiteral("&Vernieuwen"));
     connect(miVernieuwen, &QAction::triggered, this, &TfKwintelvlak::miVernieuwenClick);
@@ -292,7 +303,9 @@ void TfKwintelvlak::laadLogoBitmap() {
 }
 
 void TfKwintelvlak::miNieuwClick() {
+    const QByteArray voor = bordTekst();
     nieuw();
+    m_geschiedenis->bordVervangen(voor, QStringLiteral("nieuw bord"));
     miVernieuwenClick();
 }
 
@@ -314,7 +327,7 @@ void TfKwintelvlak::miLogoWeergevenClick() {
 
 void TfKwintelvlak::miContextVerwijderenClick() {
     if (contextModule)
-        moduleVerwijderen(contextModule);
+        m_geschiedenis->verwijder(contextModule);
     contextModule = nullptr;
     miVernieuwenClick();
 }

@@ -27,6 +27,7 @@ class TAudioIn;
 class TBord;
 class TConnector;
 class TDraadLaag;
+class TGeschiedenis;
 class TModule;
 class TIngang;
 class TUitgang;
@@ -101,6 +102,8 @@ public:
     QAction *miLED = nullptr, *miZoemer = nullptr, *miRelais = nullptr, *miSplit = nullptr;
     QAction *miTellerLatenDoorlopen = nullptr, *miLogoWeergeven = nullptr;
     QAction *miHelpOnderwerpen = nullptr, *miInfo = nullptr;
+    QMenu* miBewerken = nullptr;
+    QAction *miOngedaanMaken = nullptr, *miOpnieuw = nullptr;
 
     // ---- Board state -------------------------------------------------------
     std::vector<std::unique_ptr<TModuleSoort>> moduleSoorten; // the catalogue
@@ -156,6 +159,8 @@ public:
     // Makes aiAudio and starts recording (audio/microfoon.cpp).
     void startGeluidsInvoer();
     TSimulatie& simulatie() const { return *m_simulatie; }
+    // The edit history behind "Ongedaan maken" and "Opnieuw" (editing/).
+    TGeschiedenis& geschiedenis() const { return *m_geschiedenis; }
 
     void drukSchakelaarProc(TDrukSchakelaarMod* module);
     void pulsGeneratorProc(TPulsGeneratorMod* module);
@@ -262,6 +267,7 @@ private:
     // The module taken from a menu whose first drag has not ended yet.
     QPointer<TModule> m_nieuweModule;
     std::unique_ptr<TSimulatie> m_simulatie;
+    std::unique_ptr<TGeschiedenis> m_geschiedenis;
 };
 
 // Holds the simulation clock for the lifetime of the object, so that every

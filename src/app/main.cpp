@@ -3,6 +3,7 @@
 #include "app/opdrachtregel.h"
 #include "app/toetsen.h"
 #include "boardfile/bordpaden.h"
+#include "boardfile/herstel.h"
 #include "platform/venstersysteem.h"
 
 #include <QApplication>
@@ -57,5 +58,9 @@ int main(int argc, char* argv[]) {
         fKwintelvlak.miVernieuwenClick();
     }
     fKwintelvlak.show();
+    // Only the window a user works in keeps a recovery file, and offers the
+    // one an earlier run left.
+    THerstelBestand herstel(fKwintelvlak);
+    herstel.biedAan();
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "app/kwintelvlak.h"
 
 #include "boardfile/bordpaden.h"
+#include "editing/geschiedenis.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -96,15 +97,19 @@ void TfKwintelvlak::openStandaardBordBijStart() {
 void TfKwintelvlak::miNieuwStandaardBord1Click() {
     const QString naam = QLatin1String(bordpaden::kStandaardBord1);
     const QString pad = bordpaden::zoekStandaardBord(naam, programmaMap());
+    const QByteArray voor = bordTekst();
     // When it is nowhere, opening the bare name reports that.
     openen(pad.isEmpty() ? naam : pad);
+    m_geschiedenis->bordVervangen(voor, QStringLiteral("nieuw standaardbord (1)"));
     miVernieuwenClick();
 }
 
 void TfKwintelvlak::miNieuwstandaardbord2Click() {
     const QString naam = QLatin1String(bordpaden::kStandaardBord2);
     const QString pad = bordpaden::zoekStandaardBord(naam, programmaMap());
+    const QByteArray voor = bordTekst();
     openen(pad.isEmpty() ? naam : pad);
+    m_geschiedenis->bordVervangen(voor, QStringLiteral("nieuw standaardbord (2)"));
     miVernieuwenClick();
 }
 
@@ -115,7 +120,9 @@ void TfKwintelvlak::miOpenenClick() {
     const QString pad = odLoad->selectedFiles().value(0);
     if (pad.isEmpty())
         return;
+    const QByteArray voor = bordTekst();
     openen(pad);
+    m_geschiedenis->bordVervangen(voor, QStringLiteral("bord openen"));
     miVernieuwenClick();
 }
 
@@ -152,6 +159,7 @@ void TfKwintelvlak::miOpslaanAlsClick() {
             return;
         }
     }
-    opslaan(pad);
+    if (opslaan(pad))
+        m_geschiedenis->opgeslagen();
     miVernieuwenClick();
 }

@@ -5,6 +5,7 @@
 #include "app/kwintelvlak.h"
 
 #include "editing/draadlaag.h"
+#include "editing/geschiedenis.h"
 #include "modules/aansluitingen.h"
 #include "modules/module.h"
 
@@ -74,6 +75,8 @@ void TfKwintelvlak::connectorEndDrag(TConnector* sender, QWidget* target, QPoint
     auto* module = qobject_cast<TModule*>(ingang->parentWidget());
     if (!module || !module->moduleSoort)
         return;
+    const TBordBeeld voor = m_geschiedenis->beeld();
+    const bool verleggen = uitgang->isVerbonden();
     {
         KlokHouder houder(this);
         // An input is fed by one output at most: the old wire into it goes.
@@ -84,6 +87,8 @@ void TfKwintelvlak::connectorEndDrag(TConnector* sender, QWidget* target, QPoint
         uitgang->doelNummer = module->nummer;
         uitgang->doelIngang = ingang->index;
     }
+    m_geschiedenis->dradenGewijzigd(voor, verleggen ? QStringLiteral("draad verleggen")
+                                                    : QStringLiteral("draad maken"));
     miVernieuwenClick();
 }
 
@@ -96,8 +101,11 @@ void TfKwintelvlak::connectorMouseUp(TConnector* sender, Qt::MouseButton button)
         uitgang =
             module && module->moduleSoort ? zoekUitgangBijIngang(module, ingang->index) : nullptr;
     }
-    if (uitgang)
+    if (uitgang) {
+        const TBordBeeld voor = m_geschiedenis->beeld();
         uitgang->verbreek();
+        m_geschiedenis->dradenGewijzigd(voor, QStringLiteral("draad doorknippen"));
+    }
     miVernieuwenClick();
 }
 

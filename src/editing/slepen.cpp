@@ -5,6 +5,7 @@
 
 #include "app/bord.h"
 #include "editing/draadlaag.h"
+#include "editing/geschiedenis.h"
 #include "modules/module.h"
 #include "platform/platform.h"
 
@@ -100,6 +101,9 @@ void TfKwintelvlak::FormDragDrop(QWidget* sender, QObject* source, QPoint pos) {
     auto* module = qobject_cast<TModule*>(source);
     if (!module)
         return; // a terminal's drop is made by the end of its own drag
+    const int oudePlek = zoekModuleIndex(module);
+    const QPoint oudePositie = module->pos();
+    const TBordBeeld voor = m_geschiedenis->beeld();
     module->hide();
     {
         // However placing goes, the module is never left hidden.
@@ -131,6 +135,10 @@ void TfKwintelvlak::FormDragDrop(QWidget* sender, QObject* source, QPoint pos) {
         ++i;
     }
     clearFocusRect();
+    if (module == m_nieuweModule)
+        m_geschiedenis->geplaatst(voor);
+    else
+        m_geschiedenis->verplaatst(voor, oudePlek, oudePositie);
     miVernieuwenClick();
 }
 
