@@ -5,11 +5,14 @@
 //   xvfb-run -a build/bench/kwintel_cpu_meting [seconds] [leeg]
 // With "leeg" the board stays empty: what the window and its clock cost alone.
 // With "kaal" there is no board at all: a bare Qt window and a precise 10 ms
-// timer, the yardstick for what the program adds.
+// timer, the yardstick for what the program adds. With "toon" the buzzer's
+// tone stream is opened too (one beep at start, then silence, as after a
+// buzzer was heard), and the measurement starts once it has paused.
 #include "bordbouw.h"
 
 #include "modules/regelaars.h"
 #include "modules/soorten/pulsgenerator.h"
+#include "platform/toon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -93,6 +96,7 @@ int main(int argc, char* argv[]) {
     const int seconden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const bool leeg = argc > 2 && std::strcmp(argv[2], "leeg") == 0;
     const bool kaal = argc > 2 && std::strcmp(argv[2], "kaal") == 0;
+    const bool toon = argc > 2 && std::strcmp(argv[2], "toon") == 0;
     if (kaal)
         return kaalVenster(seconden);
 
@@ -105,23 +109,27 @@ int main(int argc, char* argv[]) {
         bordbouw::verbind(gen, 1, led, 1);
     }
     form.show();
+    if (toon)
+        platform::Beep(500, 10);
+    const int aanloop = toon ? 3000 : 1000;
 
     double statBegin = 0, schedBegin = 0;
     QElapsedTimer wand;
     // Start measuring once start-up and the first paints are over.
-    QTimer::singleShot(1000, [&] {
+    QTimer::singleShot(aanloop, [&] {
         statBegin = cpuVolgensStat();
         schedBegin = cpuVolgensSchedstat();
         wand.start();
     });
-    QTimer::singleShot(1000 + seconden * 1000, [&] {
+    QTimer::singleShot(aanloop + seconden * 1000, [&] {
         const double verstreken = wand.elapsed() / 1000.0;
         const double stat = cpuVolgensStat() - statBegin;
         const double sched = cpuVolgensSchedstat() - schedBegin;
-        std::printf("Gemeten over %.2f s (platform %s, %s, %s):\n", verstreken,
+        std::printf("Gemeten over %.2f s (platform %s, %s, %s%s):\n", verstreken,
                     qPrintable(QGuiApplication::platformName()),
                     leeg ? "leeg bord" : "pulsgenerator 1 Hz naar LED",
-                    audioBeschikbaar ? "met opname" : "zonder opname");
+                    audioBeschikbaar ? "met opname" : "zonder opname",
+                    toon ? ", toonstroom open" : "");
         std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,
                     100.0 * stat / verstreken);
         std::printf("  /proc/self/task/*/schedstat: %.4f s CPU = %.3f %% van een kern\n", sched,
