@@ -9,11 +9,15 @@
 // With "herstel" the board is the same, a recovery file is kept in a fresh
 // folder and the counter option is toggled every second, so that the file is
 // written or removed once a second while the clock runs.
+// With "toon" the buzzer's tone stream is opened too (one beep at start, then
+// silence, as after a buzzer was heard), and the measurement starts once it
+// has paused.
 #include "bordbouw.h"
 
 #include "boardfile/herstel.h"
 #include "modules/regelaars.h"
 #include "modules/soorten/pulsgenerator.h"
+#include "platform/toon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,6 +104,7 @@ int main(int argc, char* argv[]) {
     const bool leeg = argc > 2 && std::strcmp(argv[2], "leeg") == 0;
     const bool kaal = argc > 2 && std::strcmp(argv[2], "kaal") == 0;
     const bool herstel = argc > 2 && std::strcmp(argv[2], "herstel") == 0;
+    const bool toon = argc > 2 && std::strcmp(argv[2], "toon") == 0;
     if (kaal)
         return kaalVenster(seconden);
 
@@ -121,25 +126,29 @@ int main(int argc, char* argv[]) {
                          [&form] { form.miTellerLatenDoorlopen->trigger(); });
         wijziger.start(1000);
     }
+    if (toon)
+        platform::Beep(500, 10);
+    const int aanloop = toon ? 3000 : 1000;
 
     double statBegin = 0, schedBegin = 0;
     QElapsedTimer wand;
     // Start measuring once start-up and the first paints are over.
-    QTimer::singleShot(1000, [&] {
+    QTimer::singleShot(aanloop, [&] {
         statBegin = cpuVolgensStat();
         schedBegin = cpuVolgensSchedstat();
         wand.start();
     });
-    QTimer::singleShot(1000 + seconden * 1000, [&] {
+    QTimer::singleShot(aanloop + seconden * 1000, [&] {
         const double verstreken = wand.elapsed() / 1000.0;
         const double stat = cpuVolgensStat() - statBegin;
         const double sched = cpuVolgensSchedstat() - schedBegin;
-        std::printf("Gemeten over %.2f s (platform %s, %s, %s):\n", verstreken,
+        std::printf("Gemeten over %.2f s (platform %s, %s, %s%s):\n", verstreken,
                     qPrintable(QGuiApplication::platformName()),
                     leeg      ? "leeg bord"
                     : herstel ? "pulsgenerator 1 Hz naar LED, herstelbestand elke seconde"
                               : "pulsgenerator 1 Hz naar LED",
-                    audioBeschikbaar ? "met opname" : "zonder opname");
+                    audioBeschikbaar ? "met opname" : "zonder opname",
+                    toon ? ", toonstroom open" : "");
         std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,
                     100.0 * stat / verstreken);
         std::printf("  /proc/self/task/*/schedstat: %.4f s CPU = %.3f %% van een kern\n", sched,

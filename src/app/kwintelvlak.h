@@ -158,6 +158,11 @@ public:
     bool aiAudioBufferFilled(const qint16* buffer, int& grootte);
     // Makes aiAudio and starts recording (audio/microfoon.cpp).
     void startGeluidsInvoer();
+    // Recording stopped on its own (the sound server went away) or could
+    // not start: try again every second once the driver says it can work.
+    void wachtOpGeluidsInvoer();
+    void probeerGeluidsInvoer();
+    platform::Timer* tGeluidsInvoer = nullptr; // runs only while not recording
     TSimulatie& simulatie() const { return *m_simulatie; }
     // The edit history behind "Ongedaan maken" and "Opnieuw" (editing/).
     TGeschiedenis& geschiedenis() const { return *m_geschiedenis; }

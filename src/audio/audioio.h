@@ -64,6 +64,8 @@ public:
     bool loopt() const { return Running; }
     int inDeRij() const { return QueuedCount; }
     const platform::GolfFormaat& formaat() const { return WaveFormat; }
+    // Whether the capture driver could open a device right now.
+    bool bereikbaar() const { return m_stuurprogramma.bereikbaar(); }
 
 protected:
     void RecalcFormat();

@@ -1,8 +1,11 @@
 // The board's microphone: aiAudio records 16-bit mono at 22050 samples per
 // second from start-up to shutdown; every full buffer's peak becomes the
-// sound sensor's level.
+// sound sensor's level. When the sound server goes away, or is not there at
+// start-up, the board tries again every second once the capture driver says
+// a device can be opened, so the sound sensor hears again without a restart.
 #include "app/kwintelvlak.h"
 #include "audio/audioio.h"
+#include "platform/platform.h"
 
 void TfKwintelvlak::startGeluidsInvoer() {
     aiAudio = new TAudioIn(this);
@@ -10,9 +13,46 @@ void TfKwintelvlak::startGeluidsInvoer() {
     aiAudio->OnBufferFilled = [this](void* buffer, int& grootte) {
         return aiAudioBufferFilled(static_cast<const qint16*>(buffer), grootte);
     };
-    // Recording that stops on its own (the sound server went away) leaves
-    // the sound sensor silent rather than stuck at the last peak.
-    aiAudio->OnStop = [](QObject*) { audioBeschikbaar = false; };
+    // Recording that stops on its own leaves the sound sensor silent rather
+    // than stuck at the last peak, until it records again.
+    aiAudio->OnStop = [this](QObject*) {
+        if (aiAudio->apparaatOpen())
+            return;
+        audioBeschikbaar = false;
+        geluidNiveau = 0;
+        wachtOpGeluidsInvoer();
+    };
     // Failing is not reported: the sound sensor then hears nothing.
     audioBeschikbaar = aiAudio->StartCapture(aiAudio);
+    if (!audioBeschikbaar)
+        wachtOpGeluidsInvoer();
+}
+
+void TfKwintelvlak::wachtOpGeluidsInvoer() {
+    // Runs without a user never open a device; and nothing starts on the
+    // way out.
+    if (m_vernietigd || platform::geluidUit())
+        return;
+    if (!tGeluidsInvoer) {
+        tGeluidsInvoer = new platform::Timer(this);
+        tGeluidsInvoer->setInterval(1000);
+        connect(tGeluidsInvoer, &platform::Timer::timeout, this,
+                &TfKwintelvlak::probeerGeluidsInvoer);
+    }
+    if (!tGeluidsInvoer->isActive())
+        tGeluidsInvoer->start();
+}
+
+void TfKwintelvlak::probeerGeluidsInvoer() {
+    if (m_vernietigd || audioBeschikbaar) {
+        tGeluidsInvoer->stop();
+        return;
+    }
+    // Still closing from the last time, or nothing to open yet.
+    if (aiAudio->apparaatOpen() || !aiAudio->bereikbaar())
+        return;
+    geluidNiveau = 0;
+    audioBeschikbaar = aiAudio->StartCapture(aiAudio);
+    if (audioBeschikbaar)
+        tGeluidsInvoer->stop();
 }

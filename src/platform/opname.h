@@ -101,6 +101,9 @@ public:
     virtual unsigned open(std::unique_ptr<OpnameApparaat>& apparaat, std::uint32_t nummer,
                           const GolfFormaat& formaat, OpnameMelder* melder) = 0;
     virtual std::string foutTekst(unsigned code) = 0;
+    // Whether opening a device can work right now (the sound server is
+    // there); cheap enough to ask every second.
+    virtual bool bereikbaar() { return true; }
 
     // Global memory: a block, zero-filled when asked, locked to reach it.
     virtual GeheugenGreep reserveer(std::size_t grootte, bool nullen);
@@ -123,6 +126,7 @@ public:
     unsigned open(std::unique_ptr<OpnameApparaat>& apparaat, std::uint32_t nummer,
                   const GolfFormaat& formaat, OpnameMelder* melder) override;
     std::string foutTekst(unsigned code) override;
+    bool bereikbaar() override { return serverEr; }
     GeheugenGreep reserveer(std::size_t grootte, bool nullen) override;
     void* vergrendel(GeheugenGreep greep) override;
     void ontgrendel(GeheugenGreep greep) override;
@@ -140,6 +144,8 @@ public:
     bool vul(std::int16_t waarde);
     // The device stops on its own (the server went away).
     void verlies();
+    // What bereikbaar() answers.
+    bool serverEr = true;
     // Every buffer queued right now, oldest first.
     std::size_t inRij() const { return m_rij.size(); }
     bool open() const { return m_open; }

@@ -281,6 +281,13 @@ public:
         return OPNAME_OK;
     }
 
+    bool bereikbaar() override {
+        if (geluidUit())
+            return false;
+        const Verbinding* v = Verbinding::gedeeld();
+        return v && v->klaar();
+    }
+
     std::string foutTekst(unsigned code) override {
         switch (code) {
         case OPNAME_OK:

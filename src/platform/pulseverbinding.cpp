@@ -1,6 +1,7 @@
 #include "platform/pulseverbinding.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace platform::pulse {
 
@@ -20,6 +21,10 @@ Verbinding* Verbinding::gedeeld() {
     return g_verbinding;
 }
 
+Verbinding* Verbinding::bestaand() {
+    return g_verbinding;
+}
+
 void Verbinding::sluit() {
     delete g_verbinding;
     g_verbinding = nullptr;
@@ -29,23 +34,28 @@ Verbinding::Verbinding() {
     m_lus = pa_threaded_mainloop_new();
     if (!m_lus)
         return;
-    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_lus), "Kwintelvlak");
-    if (!m_context) {
-        m_mislukt = true;
-        return;
+    // The loop does not run yet: nothing else touches the connection.
+    verbind();
+    if (pa_threaded_mainloop_start(m_lus) < 0) {
+        if (m_context) {
+            pa_context_set_state_callback(m_context, nullptr, nullptr);
+            pa_context_unref(m_context);
+            m_context = nullptr;
+        }
+        pa_threaded_mainloop_free(m_lus);
+        m_lus = nullptr;
     }
-    pa_context_set_state_callback(m_context, &Verbinding::toestand, this);
-    // Never start a server of our own. The outcome of connecting arrives in
-    // toestand() on the loop's thread; nobody waits for it.
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-        pa_threaded_mainloop_start(m_lus) < 0)
-        m_mislukt = true;
 }
 
 Verbinding::~Verbinding() {
     if (!m_lus)
         return;
     vergrendel();
+    if (m_wekker) {
+        pa_threaded_mainloop_get_api(m_lus)->time_free(m_wekker);
+        m_wekker = nullptr;
+    }
+    m_klaar = false;
     verbreek();
     for (Gebruiker* g : std::vector<Gebruiker*>(m_gebruikers))
         g->vergeten();
@@ -59,6 +69,57 @@ Verbinding::~Verbinding() {
     ontgrendel();
     pa_threaded_mainloop_stop(m_lus);
     pa_threaded_mainloop_free(m_lus);
+}
+
+void Verbinding::verbind() {
+    m_mislukt = false;
+    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_lus), "Kwintelvlak");
+    if (!m_context) {
+        verloren();
+        return;
+    }
+    pa_context_set_state_callback(m_context, &Verbinding::toestand, this);
+    // Never start a server of our own. The outcome of connecting arrives in
+    // toestand() on the loop's thread; nobody waits for it.
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        verloren();
+}
+
+void Verbinding::verloren() {
+    const bool wasKlaar = m_klaar;
+    m_klaar = false;
+    m_mislukt = true;
+    verbreek();
+    if (!m_gemeld) {
+        m_gemeld = true;
+        std::fprintf(stderr,
+                     wasKlaar ? "Kwintelvlak: de verbinding met de geluidsserver is verbroken; "
+                                "zoemer en geluidsensor doen het weer zodra hij terug is.\n"
+                              : "Kwintelvlak: geen geluidsserver gevonden; zoemer en geluidsensor "
+                                "doen het zodra hij er is.\n");
+        std::fflush(stderr);
+    }
+    if (m_wekker)
+        return;
+    pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_lus);
+    struct timeval wanneer;
+    pa_timeval_add(pa_gettimeofday(&wanneer), pa_usec_t(kOpnieuwSeconden) * PA_USEC_PER_SEC);
+    m_wekker = api->time_new(api, &wanneer, &Verbinding::opnieuw, this);
+}
+
+void Verbinding::opnieuw(pa_mainloop_api* api, pa_time_event* e, const struct timeval*,
+                         void* zelf) {
+    auto* v = static_cast<Verbinding*>(zelf);
+    api->time_free(e);
+    v->m_wekker = nullptr;
+    // The failed context is done with; its callbacks are not running now.
+    if (v->m_context) {
+        pa_context_set_state_callback(v->m_context, nullptr, nullptr);
+        pa_context_disconnect(v->m_context);
+        pa_context_unref(v->m_context);
+        v->m_context = nullptr;
+    }
+    v->verbind();
 }
 
 void Verbinding::verbreek() {
@@ -85,14 +146,15 @@ void Verbinding::toestand(pa_context* c, void* zelf) {
     switch (pa_context_get_state(c)) {
     case PA_CONTEXT_READY:
         v->m_klaar = true;
+        v->m_mislukt = false;
+        v->m_gemeld = false;
+        ++v->m_keerVerbonden;
         for (Gebruiker* g : std::vector<Gebruiker*>(v->m_gebruikers))
             g->verbonden(c);
         break;
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
-        v->m_klaar = false;
-        v->m_mislukt = true;
-        v->verbreek();
+        v->verloren();
         break;
     default:
         break;

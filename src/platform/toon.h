@@ -8,13 +8,15 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <vector>
 
 namespace platform {
 
-// The system's Beep: frequency Hz for duur ms. It returns at once and
-// lengthens the tone by duur, so calls that follow each other as fast as the
-// tone runs out (a buzzer fed high on every 10 ms tick) sound as one tone
+// The system's Beep: frequency Hz for duur ms. It returns at once; the tone
+// sounds for duur, a moment later. Calls that follow each other as fast as
+// the tone runs out (a buzzer fed high on every 10 ms tick) sound as one tone
 // without gaps.
 void Beep(std::uint32_t frequentie, std::uint32_t duur);
 
@@ -33,60 +35,78 @@ void toonAfsluiten();
 // whether sound has gone out on it (for tests and measurements).
 bool toonVerbonden();
 bool toonGespeeld();
+// Whether the connection to the sound server is ready right now.
+bool toonServerKlaar();
 
 // What the tone generator plays, sample by sample. It knows nothing of the
 // sound server, so its timing can be tested exactly. The setters are called
 // from the user-interface thread, vul() from the sound thread.
+//
+// Beeps are kept as stretches of time on the caller's clock and played back
+// at a fixed delay behind it, the same for every beep: a beep sounds its own
+// time, as it was made. The delay is just long enough that, when a sample is
+// written, every Beep that could still join it to a held tone has been made;
+// so a held tone never breaks and a lone beep never runs on. Time during
+// which no stream asked for samples is skipped, never paid out later.
 class ToonBron {
 public:
     static constexpr int kRate = 44100;
-    // A held tone (a Beep that came while the last one still sounded) that
-    // runs out of paid time keeps sounding this long while it waits for the
-    // next Beep, so the jitter of a timer never opens a gap. A lone Beep
-    // waits less, so it sounds about its own time.
-    static constexpr int kWachtMs = 6;
-    static constexpr int kWachtLosMs = 3;
-    // The sound server asks for samples about this often while a tone sounds.
-    static constexpr int kAanvulMs = 5;
+    // A Beep that starts at most this long after the one before it has
+    // ended continues its tone: a buzzer fed high on every tick sounds as one
+    // tone even when a tick comes up to 10 ms late.
+    static constexpr int kBrugMs = 12;
     // On and off are faded over this long so that they do not click.
     static constexpr int kHellingMs = 2;
-    // More Beep time than this is not stored up.
-    static constexpr int kMaxTegoedMs = 500;
     static constexpr int kAmplitude = 6000;
 
-    // A Beep at time nu (microseconds on any steady clock). Beeps pay for the
-    // time they cover: one that overlaps time already paid for adds only what
-    // reaches beyond it, so two buzzers beeping on the same tick sound as one
-    // and the tone never runs on after the last Beep has had its time.
+    // A Beep at time nu (microseconds on any steady clock). Beeps that
+    // overlap (two buzzers on the same tick) sound as one.
     void beep(double frequentie, std::uint32_t duur, std::int64_t nu);
     // The same now.
     void beep(double frequentie, std::uint32_t duur);
     void aan(double frequentie);
     void uit();
 
-    // Writes the next n samples (signed 16-bit mono at kRate).
-    void vul(std::int16_t* doel, std::size_t n);
+    // The stream keeps this many samples queued ahead of the one playing;
+    // the tone's delay behind the Beeps follows from it.
+    void zetBuffer(std::size_t samples);
+    // Writes the next n samples (signed 16-bit mono at kRate), asked for at
+    // nu (the clock of beep()), while voor samples are still queued before
+    // them.
+    void vul(std::int16_t* doel, std::size_t n, std::int64_t nu, std::size_t voor);
     // True while the last vul() ended in silence with nothing left to play.
     bool stil() const { return m_stil; }
     // Whether the last vul() wrote any sound.
     bool klonk() const { return m_klonk; }
-    // Payment and switch counters that the sound thread compares to decide
-    // whether something new arrived (see ToonGenerator's pausing).
+    // Switch counter that the sound thread compares to decide whether
+    // something new arrived (see ToonGenerator's pausing).
     std::uint64_t opdrachten() const { return m_opdrachten.load(); }
 
+    // The current time in microseconds on the clock beep() and vul() use
+    // when no time is given.
+    static std::int64_t nu();
+
 private:
-    std::atomic<std::uint64_t> m_betaald{0}; // microseconds of Beep time ever paid
-    std::int64_t m_betaaldTot = 0;           // calling thread: end of the time paid for
+    struct Stuk {
+        std::int64_t begin; // microseconds
+        std::int64_t einde;
+    };
+    // Stretches the sound thread still has to play, oldest first; the last
+    // one may still grow. Shared by both threads under m_slot.
+    std::mutex m_slot;
+    std::deque<Stuk> m_stukken;
     std::atomic<bool> m_continu{false};
     std::atomic<double> m_freqContinu{0.0};
     std::atomic<double> m_freqBeep{0.0};
     std::atomic<std::uint64_t> m_opdrachten{0};
+    // How far the tone runs behind the Beeps, microseconds (a 30 ms buffer
+    // until the stream says otherwise).
+    std::atomic<std::int64_t> m_vertraging{(30 + kBrugMs + 2) * 1000};
 
     // Sound thread only.
-    std::uint64_t m_gezien = 0;   // m_betaald as seen at the last vul()
-    std::int64_t m_resterend = 0; // paid samples left; below 0 while waiting
-    bool m_beepKlinkt = false;
-    bool m_aangehouden = false; // a further Beep came while this one sounded
+    double m_w = 0.0; // the caller's time of the next sample, microseconds
+    bool m_geankerd = false;
+    std::vector<Stuk> m_werk;
     double m_fase = 0.0;
     double m_volume = 0.0;
     bool m_stil = true;

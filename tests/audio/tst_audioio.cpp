@@ -5,10 +5,12 @@
 #include "audio/audioio.h"
 #include "platform/opname.h"
 #include "platform/platform.h"
+#include "platform/testseams.h"
 #include "platform/toon.h"
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <algorithm>
 
 using platform::NepOpname;
 
@@ -315,6 +317,60 @@ private slots:
         verwerk();
         QVERIFY(!audioBeschikbaar);
         QVERIFY(!nep.open());
+    }
+
+    void hetBordNeemtWeerOpAlsDeServerTerugIs() {
+        // Recording lost: the board waits, without opening anything, while
+        // the driver says no device can be opened, and records again within
+        // a second of it saying one can.
+        platform::ToonRecorder toon;
+        platform::FakeClock klok;
+        NepOpname nep;
+        TfKwintelvlak form;
+        QVERIFY(audioBeschikbaar);
+        QVERIFY(nep.vul(12000));
+        verwerk();
+        QCOMPARE(geluidNiveau, 12000);
+        nep.serverEr = false;
+        nep.verlies();
+        verwerk();
+        QVERIFY(!audioBeschikbaar);
+        QCOMPARE(geluidNiveau, 0); // not stuck at the last peak
+        const auto geopend = [&nep] {
+            return std::count(nep.oproepen.begin(), nep.oproepen.end(), std::string("open"));
+        };
+        const auto voor = geopend();
+        klok.advance(5000);
+        verwerk();
+        QCOMPARE(geopend(), voor);
+        QVERIFY(!audioBeschikbaar);
+        nep.serverEr = true;
+        klok.advance(1000);
+        verwerk();
+        QCOMPARE(geopend(), voor + 1);
+        QVERIFY(audioBeschikbaar);
+        QVERIFY(nep.vul(-9000));
+        verwerk();
+        QCOMPARE(geluidNiveau, 9000);
+        // Recording again: no more attempts.
+        klok.advance(5000);
+        QCOMPARE(geopend(), voor + 1);
+    }
+
+    void eenMislukteStartWordtLaterHerhaald() {
+        platform::ToonRecorder toon;
+        platform::FakeClock klok;
+        NepOpname nep;
+        nep.laatFalen("start", platform::OPNAME_FOUT);
+        nep.serverEr = false;
+        TfKwintelvlak form;
+        QVERIFY(!audioBeschikbaar);
+        nep.laatFalen("start", platform::OPNAME_FOUT, 1000);
+        nep.serverEr = true;
+        klok.advance(1000);
+        verwerk();
+        QVERIFY(audioBeschikbaar);
+        QVERIFY(nep.open());
     }
 
     void stilleModusOpentNiets() {

@@ -2,11 +2,13 @@
 // port emulation, and the sound-server connection coming and going quickly.
 #include "platform/poorten.h"
 #include "platform/toon.h"
+#include "support/nepstroom.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 
 using platform::PoortToegang;
 using platform::ToonBron;
@@ -16,34 +18,40 @@ namespace {
 
 constexpr int kPerMs = ToonBron::kRate / 1000; // 44 samples and a bit
 
-// The sample that sounds at ms.
-long sample(double ms) {
-    return long(ms * ToonBron::kRate / 1000);
+using nepstroom::Beep;
+
+std::vector<Beep> opTijden(const std::vector<int>& ms) {
+    std::vector<Beep> uit;
+    for (int t : ms)
+        uit.push_back({double(t)});
+    return uit;
 }
 
-// Plays a timeline: Beep calls at the given ms, and the sound server asking
-// for samples the way a 30 ms stream does: a first fill of 30 ms, then
-// kAanvulMs at a time every kAanvulMs. Returns every sample written.
-std::vector<std::int16_t> speel(ToonBron& bron, const std::vector<int>& beeps, int totMs) {
-    std::vector<std::int16_t> uit;
-    size_t volgende = 0;
-    for (int t = 0; t <= totMs; ++t) {
-        while (volgende < beeps.size() && beeps[volgende] <= t) {
-            bron.beep(500, 10, std::int64_t(beeps[volgende]) * 1000);
-            ++volgende;
+// The board's ticks: tick k comes at 10 k ms, up to 10 ms late. A pattern
+// says which ticks hold the buzzer's input high; a run of high ticks is one
+// held tone, a lone high tick one beep.
+struct Tonen {
+    std::vector<Beep> beeps;
+    std::vector<std::pair<double, double>> groepen; // first and last Beep, ms
+};
+
+Tonen maakTonen(const std::vector<bool>& hoog, std::mt19937& toeval, int zoemers) {
+    std::uniform_real_distribution<double> laat(0.0, 10.0);
+    Tonen t;
+    bool vorige = false;
+    for (std::size_t k = 0; k < hoog.size(); ++k) {
+        const double ms = 10.0 * double(k) + laat(toeval);
+        if (hoog[k]) {
+            for (int z = 0; z < zoemers; ++z)
+                t.beeps.push_back({ms});
+            if (vorige)
+                t.groepen.back().second = ms;
+            else
+                t.groepen.emplace_back(ms, ms);
         }
-        // The card plays exactly kRate samples a second; the stream is
-        // topped up to 30 ms ahead.
-        std::size_t n = 0;
-        if (t % ToonBron::kAanvulMs == 0)
-            n = std::size_t(std::int64_t(t + 30) * ToonBron::kRate / 1000) - uit.size();
-        if (n) {
-            const size_t oud = uit.size();
-            uit.resize(oud + n);
-            bron.vul(uit.data() + oud, n);
-        }
+        vorige = hoog[k];
     }
-    return uit;
+    return t;
 }
 
 // First and last sample that sounds, -1 when none does.
@@ -68,79 +76,165 @@ PoortToegang schrijf(int poort, int waarde) {
 class TestToon : public QObject {
     Q_OBJECT
 private slots:
+    void beepsKlinkenZoalsZeGemaaktZijn_data() {
+        QTest::addColumn<int>("soort"); // 0 lone, 1 held, 2 mixed
+        QTest::addColumn<int>("zoemers");
+        QTest::newRow("pulsgenerator 10 Hz") << 0 << 1;
+        QTest::newRow("aangehouden tonen") << 1 << 1;
+        QTest::newRow("gemengd") << 2 << 1;
+        QTest::newRow("twee zoemers") << 2 << 2;
+    }
+
+    void beepsKlinkenZoalsZeGemaaktZijn() {
+        // The stream starts 700 ms after the first Beep and asks for 5 to
+        // 20 ms at a time; ticks come up to 10 ms late. Every tone must be
+        // heard as it was made, at one delay: a lone Beep about 10 ms, a held
+        // tone unbroken until about 15 ms after its last Beep's samples
+        // begin. Nothing made before the stream ran is paid out later.
+        QFETCH(int, soort);
+        QFETCH(int, zoemers);
+        for (unsigned zaad = 1; zaad <= 25; ++zaad) {
+            std::mt19937 toeval(zaad);
+            std::uniform_int_distribution<int> lengte(2, 40), rust(4, 15), munt(0, 1);
+            // 3 s of ticks; from 600 ms until 100 ms after the stream starts
+            // nothing sounds.
+            std::vector<bool> hoog(300, false);
+            for (std::size_t k = 0; k < hoog.size();) {
+                if (k >= 60 && k < 90) {
+                    k = 90;
+                    continue;
+                }
+                const bool los = soort == 0 || (soort == 2 && munt(toeval));
+                const std::size_t n = los ? 1 : std::size_t(lengte(toeval));
+                const std::size_t tot = std::min(k + n, k < 60 ? std::size_t(60) : hoog.size());
+                for (std::size_t i = k; i < tot; ++i)
+                    hoog[i] = true;
+                k += n + (soort == 0 ? 9 : std::size_t(rust(toeval)));
+            }
+            const Tonen t = maakTonen(hoog, toeval, zoemers);
+            nepstroom::Stroom stroom;
+            stroom.startMs = t.beeps.front().ms + 700;
+            stroom.zaad = zaad;
+            ToonBron bron;
+            const auto s = stroom.speel(bron, t.beeps, 3200);
+            const auto klanken = nepstroom::klanken(s, stroom.startMs);
+
+            std::vector<std::pair<double, double>> verwacht;
+            for (const auto& g : t.groepen)
+                if (g.first > stroom.startMs)
+                    verwacht.push_back(g);
+            const QString wat = QStringLiteral("zaad %1").arg(zaad);
+            QVERIFY2(!klanken.empty(), qPrintable(wat));
+            // The delay, from the first tone heard.
+            const double vertraging = klanken.front().first - verwacht.front().first;
+            QVERIFY2(vertraging >= 0 && vertraging <= 80,
+                     qPrintable(wat + QStringLiteral(": vertraging %1 ms").arg(vertraging)));
+            if (klanken.size() != verwacht.size()) {
+                for (const auto& k : klanken)
+                    qInfo() << "gehoord" << k.first << k.second;
+                for (const auto& g : verwacht)
+                    qInfo() << "gemaakt" << g.first << g.second;
+            }
+            QCOMPARE(klanken.size(), verwacht.size());
+            short vol = 0;
+            for (std::int16_t x : s)
+                vol = std::max<short>(vol, short(std::abs(x)));
+            for (std::size_t i = 0; i < verwacht.size(); ++i) {
+                const double begin = verwacht[i].first + vertraging;
+                const double laatste = verwacht[i].second + vertraging; // its own samples
+                const QString hier = wat + QStringLiteral(", toon %1 (%2..%3 ms): gehoord %4..%5")
+                                               .arg(i)
+                                               .arg(verwacht[i].first)
+                                               .arg(verwacht[i].second)
+                                               .arg(klanken[i].first)
+                                               .arg(klanken[i].second);
+                QVERIFY2(std::abs(klanken[i].first - begin) <= 3, qPrintable(hier));
+                QVERIFY2(klanken[i].second - laatste >= 5 && klanken[i].second - laatste <= 15,
+                         qPrintable(hier));
+                // Unbroken: at full height from the fade-in to its last Beep's end.
+                for (double ms = klanken[i].first + 3; ms < laatste + 5; ms += 0.1) {
+                    const auto j = std::size_t((ms - stroom.startMs) * ToonBron::kRate / 1000);
+                    QVERIFY2(std::abs(s[j]) == vol,
+                             qPrintable(hier + QStringLiteral(": zacht bij %1 ms").arg(ms)));
+                }
+            }
+        }
+    }
+
     void beepsOpElkeTikZijnEenToon_data() {
         QTest::addColumn<QList<int>>("afstanden"); // ms between Beeps, repeated
         QTest::newRow("precies 10 ms") << QList<int>{10};
         QTest::newRow("schommelend 7..13 ms") << QList<int>{7, 13, 9, 11, 12, 8};
         QTest::newRow("af en toe 5 ms te laat") << QList<int>{10, 10, 10, 15, 10, 10, 10, 10};
+        QTest::newRow("tikken tot 10 ms te laat") << QList<int>{20, 0, 15, 5, 19, 1, 10};
     }
 
     void beepsOpElkeTikZijnEenToon() {
         // A buzzer fed high on every tick: one tone, never silent, never
         // fading in between, however the ticks and the requests fall.
         QFETCH(QList<int>, afstanden);
-        std::vector<int> beeps;
+        std::vector<int> tijden;
         int t = 3;
         for (int i = 0; t < 2000; ++i) {
-            beeps.push_back(t);
+            tijden.push_back(t);
             t += afstanden[i % afstanden.size()];
         }
         ToonBron bron;
-        const auto s = speel(bron, beeps, 2400);
-        const auto [eerste, laatste] = klinkt(s);
-        QVERIFY(eerste >= 0);
-        const long helling = ToonBron::kHellingMs * kPerMs + 2;
-        // Samples are written 30 ms ahead of when they sound: the last Beep
-        // is heard from about sample (last + 30 ms) on.
-        const long laatsteBeep = sample(beeps.back() + 30);
-        // Between the fade-in and the last Beep every sample is at full height.
-        for (long i = eerste + helling; i < laatsteBeep; ++i)
-            QVERIFY2(std::abs(s[size_t(i)]) == ToonBron::kAmplitude,
-                     qPrintable(QStringLiteral("sample %1").arg(i)));
-        // It ends once that Beep's time and the short wait for a next one are
-        // over: at most about 15 ms after the last Beep.
-        QVERIFY(laatste >= laatsteBeep);
-        QVERIFY2(laatste <= laatsteBeep + sample(15),
-                 qPrintable(QString::number(double(laatste - laatsteBeep) / kPerMs)));
+        nepstroom::Stroom stroom; // already running
+        const auto s = stroom.speel(bron, opTijden(tijden), 2400);
+        const auto klanken = nepstroom::klanken(s, 0);
+        QCOMPARE(klanken.size(), size_t(1));
+        const double vertraging = klanken[0].first - tijden.front();
+        QVERIFY(vertraging >= 0 && vertraging <= 80);
+        const double na = klanken[0].second - (tijden.back() + vertraging);
+        QVERIFY2(na >= 5 && na <= 15, qPrintable(QString::number(na)));
         QVERIFY(bron.stil());
     }
 
     void eenBeepIsKort() {
         ToonBron bron;
-        const auto s = speel(bron, {0}, 300);
+        nepstroom::Stroom stroom;
+        const auto s = stroom.speel(bron, opTijden({100}), 400);
         const auto [eerste, laatste] = klinkt(s);
-        QCOMPARE(eerste, 0L);
+        QVERIFY(eerste >= 100 * kPerMs);
         // About its own 10 ms, fades included.
         const long duur = laatste - eerste + 1;
         QVERIFY(duur >= 10 * kPerMs);
         QVERIFY(duur <= (15 + 1) * kPerMs);
         // Faded in and out: no jump from silence to full height.
-        QVERIFY(std::abs(s[0]) < ToonBron::kAmplitude / 10);
+        QVERIFY(std::abs(s[size_t(eerste)]) < ToonBron::kAmplitude / 10);
         QVERIFY(std::abs(s[size_t(laatste)]) < ToonBron::kAmplitude / 10);
     }
 
     void tweeZoemersOpDezelfdeTikKlinkenAlsEen() {
         // Two buzzers held high beep twice a tick; after both go low the tone
         // stops as soon as after one.
-        std::vector<int> beeps;
+        std::vector<int> een, twee;
         for (int t = 0; t < 1000; t += 10) {
-            beeps.push_back(t);
-            beeps.push_back(t);
+            een.push_back(t);
+            twee.push_back(t);
+            twee.push_back(t);
         }
-        ToonBron bron;
-        const auto s = speel(bron, beeps, 1500);
-        QVERIFY(klinkt(s).second <= sample(beeps.back() + 30 + 15));
+        ToonBron a, b;
+        nepstroom::Stroom stroom;
+        QCOMPARE(klinkt(stroom.speel(b, opTijden(twee), 1500)),
+                 klinkt(stroom.speel(a, opTijden(een), 1500)));
     }
 
     void opgespaardeTijdHeeftEenGrens() {
+        // Ten seconds of tone asked for before any stream ran: when one
+        // starts, only what was asked for just now is heard.
         ToonBron bron;
+        std::vector<Beep> beeps;
         for (int i = 0; i < 100; ++i)
-            bron.beep(500, 100, i * 100000); // ten seconds asked for at once
-        std::vector<std::int16_t> s(ToonBron::kRate * 2);
-        bron.vul(s.data(), s.size());
-        const auto [eerste, laatste] = klinkt(s);
-        QCOMPARE(eerste, 0L);
-        QVERIFY(laatste < (ToonBron::kMaxTegoedMs + ToonBron::kWachtMs + 10) * kPerMs);
+            beeps.push_back({i * 100.0, 100});
+        nepstroom::Stroom stroom;
+        stroom.startMs = 10000;
+        const auto klanken = nepstroom::klanken(stroom.speel(bron, beeps, 12000), 10000);
+        QVERIFY(klanken.size() <= 1);
+        if (!klanken.empty())
+            QVERIFY2(klanken[0].second - klanken[0].first <= 80 && klanken[0].second <= 10100,
+                     qPrintable(QString::number(klanken[0].second - klanken[0].first)));
     }
 
     void vasteToonEnFrequentie_data() {
@@ -156,7 +250,7 @@ private slots:
         bron.aan(frequentie);
         std::vector<std::int16_t> s(ToonBron::kRate); // one second
         for (size_t i = 0; i < s.size(); i += 441)
-            bron.vul(s.data() + i, std::min<size_t>(441, s.size() - i));
+            bron.vul(s.data() + i, std::min<size_t>(441, s.size() - i), std::int64_t(i) * 22, 0);
         int wissels = 0;
         for (size_t i = 1; i < s.size(); ++i)
             wissels += (s[i - 1] > 0) != (s[i] > 0);
@@ -165,7 +259,7 @@ private slots:
         QVERIFY(!bron.stil());
         bron.uit();
         std::vector<std::int16_t> rest(441);
-        bron.vul(rest.data(), rest.size());
+        bron.vul(rest.data(), rest.size(), 1000000, 0);
         const long helling = ToonBron::kHellingMs * kPerMs + 2;
         for (size_t i = size_t(helling); i < rest.size(); ++i)
             QCOMPARE(rest[i], std::int16_t(0));
