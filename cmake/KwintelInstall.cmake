@@ -17,6 +17,7 @@ set(KWINTEL_DATA_INSTALL_MAP "share/kwintelvlak" CACHE STRING
 # The link from the program folder to the data folder, prefix-independent.
 file(RELATIVE_PATH kwintel_naar_data /p/${KWINTEL_INSTALL_MAP} /p/${KWINTEL_DATA_INSTALL_MAP})
 file(RELATIVE_PATH kwintel_naar_prefix /p/${KWINTEL_INSTALL_MAP} /p)
+string(REGEX REPLACE "/$" "" kwintel_naar_prefix "${kwintel_naar_prefix}")
 
 install(TARGETS kwintelvlak RUNTIME DESTINATION ${KWINTEL_INSTALL_MAP})
 # The plug-ins built beside the program (any *.so), matched at install time so
