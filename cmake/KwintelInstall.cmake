@@ -62,7 +62,8 @@ install(CODE "
         set(etc \"\${CMAKE_INSTALL_PREFIX}/etc/kwintelvlak\")
         set(naar_etc ${kwintel_naar_prefix}/etc/kwintelvlak)
     endif()
-    file(INSTALL DESTINATION \"\$ENV{DESTDIR}\${etc}\" TYPE FILE FILES ${kwintel_borden})
+    # file(INSTALL) puts DESTDIR before the folder itself.
+    file(INSTALL DESTINATION \"\${etc}\" TYPE FILE FILES ${kwintel_borden})
     foreach(b standaard.brd standaard2.brd)
         set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KWINTEL_INSTALL_MAP}/\${b}\")
         file(REMOVE \"\${link}\")

@@ -17,6 +17,7 @@ done
 
 # CMake takes CFLAGS, CXXFLAGS and LDFLAGS from the environment when it first
 # configures a folder; the preprocessor's flags go with the compilers'.
+export DEB_BUILD_MAINT_OPTIONS=${DEB_BUILD_MAINT_OPTIONS:-hardening=+all}
 eval "$(dpkg-buildflags --export=sh)"
 export CFLAGS="$CFLAGS $CPPFLAGS" CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 cmake -S . -B "$bouw" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKWINTEL_TESTS=OFF \
