@@ -34,6 +34,7 @@ function(kwintel_chm)
                 -DWERK=${CMAKE_CURRENT_BINARY_DIR}/${naam}_chm -DUIT=${A_UIT}
                 -P ${PROJECT_SOURCE_DIR}/cmake/maak_chm.cmake
         DEPENDS ${bronnen} ${A_DEPENDS} ${PROJECT_SOURCE_DIR}/cmake/maak_chm.cmake
+                ${PROJECT_SOURCE_DIR}/cmake/help_register.cmake
         COMMENT "Compiling help file ${A_UIT}"
         VERBATIM)
     add_custom_target(${A_TARGET} ALL DEPENDS ${A_UIT})

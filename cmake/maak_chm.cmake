@@ -5,9 +5,12 @@ if(EXTRA AND EXISTS ${EXTRA})
     file(COPY ${EXTRA}/ DESTINATION ${WERK})
 endif()
 
-# Every page, picture and style sheet goes into the help file.
+# The search data and the page of key words, made from the pages.
+include(${CMAKE_CURRENT_LIST_DIR}/help_register.cmake)
+
+# Every page, picture and style sheet, and the search data, go into the help file.
 file(GLOB_RECURSE bestanden RELATIVE ${WERK} ${WERK}/*.html ${WERK}/*.htm ${WERK}/*.png
-     ${WERK}/*.css ${WERK}/*.hhc ${WERK}/*.hhk)
+     ${WERK}/*.css ${WERK}/*.hhc ${WERK}/*.hhk ${WERK}/zoeken.txt)
 list(SORT bestanden)
 file(READ ${BRON}/${PROJECT} project)
 string(APPEND project "\n[FILES]\n")

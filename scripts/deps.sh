@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need,
-# only when something is missing.
+# Installs the Debian packages that are missing, and only those.
+#
+#   scripts/deps.sh          what building and running the program need
+#   scripts/deps.sh --test   that and what the tests, benchmarks, the
+#                            sanitizer build and the package checks need
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build qt6-base-dev libgl-dev libpulse-dev libchm-dev
-      pulseaudio-utils sox
-      libbenchmark-dev xvfb xauth fonts-dejavu-core xdotool imagemagick pulseaudio
-      clang libclang-rt-14-dev qt6-translations-l10n libx11-dev)
+# Building and running: compiler, CMake, Qt with its platform plug-ins, the
+# sound and help libraries, Xlib (the example plug-ins draw their faces with
+# it), Qt's own Dutch texts and a font.
+bouwen=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev libpulse-dev
+        libchm-dev libx11-dev qt6-translations-l10n fonts-dejavu-core)
+# Testing: sound tools and a sound server, Google Benchmark, an X server with
+# pointer and screen tools, clang for the sanitizer build, and the package
+# checks.
+testen=(pulseaudio-utils sox pulseaudio libbenchmark-dev xvfb xauth xdotool imagemagick
+        clang libclang-rt-14-dev lintian desktop-file-utils appstream)
+pkgs=("${bouwen[@]}")
+case "${1:-}" in
+    --test) pkgs+=("${testen[@]}") ;;
+    "") ;;
+    *) echo "gebruik: $0 [--test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

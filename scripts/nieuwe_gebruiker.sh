@@ -33,16 +33,34 @@ stap() { echo "== $*"; }
 
 # ---- Install into a fresh prefix ------------------------------------------------
 stap "installeren in $werk/prefix"
+# cmake --install writes its list of installed files into the build folder;
+# the run leaves that folder as it found it.
+manifest="$bouw/install_manifest.txt"
+[ -e "$manifest" ] && cp -p "$manifest" "$werk/manifest.bewaard"
 KWINTEL_GEEN_DATABASES=1 cmake --install "$bouw" --prefix "$werk/prefix" >"$werk/install.log"
+if [ -e "$werk/manifest.bewaard" ]; then mv "$werk/manifest.bewaard" "$manifest"; else rm -f "$manifest"; fi
 programma="$werk/prefix/bin/kwintelvlak"
 [ -L "$programma" ] || fout "geen starter in bin/"
+# The program folder holds the program and links to the data and the boards.
 for f in kwintelvlak standaard.brd standaard2.brd kwintel.chm; do
     [ -f "$werk/prefix/lib/kwintelvlak/$f" ] || fout "$f ontbreekt in de programmamap"
 done
+for f in kwintel.chm standaard.brd standaard2.brd; do
+    [ -L "$werk/prefix/lib/kwintelvlak/$f" ] || fout "$f in de programmamap is geen verwijzing"
+done
 for f in share/applications/kwintelvlak.desktop share/mime/packages/kwintelvlak.xml \
-    share/icons/hicolor/scalable/apps/kwintelvlak.svg; do
+    share/icons/hicolor/scalable/apps/kwintelvlak.svg share/kwintelvlak/kwintel.chm \
+    etc/kwintelvlak/standaard.brd etc/kwintelvlak/standaard2.brd \
+    share/man/man1/kwintelvlak.1.gz share/man/nl/man1/kwintelvlak.1.gz \
+    share/doc/kwintelvlak/copyright share/doc/kwintelvlak/changelog.gz \
+    share/metainfo/org.example.kwintelvlak.metainfo.xml; do
     [ -f "$werk/prefix/$f" ] || fout "$f ontbreekt"
 done
+# The whole prefix moves as one: no link points outside it.
+while IFS= read -r link; do
+    [ -e "$link" ] || fout "verwijzing $link wijst naar niets"
+    case "$(readlink -f "$link")" in "$werk/prefix/"*) ;; *) fout "verwijzing $link wijst buiten de prefix" ;; esac
+done < <(find "$werk/prefix" -type l)
 
 # ---- Start as a new user ---------------------------------------------------------------
 mkdir -p "$werk/thuis" "$werk/borden"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Installs what is missing for the tests (scripts/deps.sh --test), builds
+# everything and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh --test
 build=${KWINTEL_BUILD_DIR:-build}
 # A build folder that scripts/start.sh made has the tests switched off.
 cmake -S . -B "$build" -G Ninja -DKWINTEL_TESTS=ON -DKWINTEL_BENCHMARKS=ON "$@"

@@ -8,6 +8,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
 #include <QStringDecoder>
 #include <QStyle>
 #include <QToolBar>
@@ -16,6 +21,9 @@
 namespace {
 
 const QString kSchema = QStringLiteral("chm");
+const QString kTitel = QStringLiteral("Kwintelvlak Help");
+// The search data that the help's build puts in the help file.
+const QString kZoekGegevens = QStringLiteral("/zoeken.txt");
 
 bool isExtern(const QUrl& url) {
     const QString s = url.scheme();
@@ -98,11 +106,13 @@ QVariant THelpTekst::loadResource(int type, const QUrl& naam) {
 THelpVenster::THelpVenster(std::unique_ptr<platform::HelpBestand> bestand, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpVenster"));
-    setWindowTitle(QStringLiteral("Kwintelvlak Help"));
+    setWindowTitle(kTitel);
     // Readable text in the system's font, not the board's small one.
     setFont(QApplication::font());
     auto* balk = new QToolBar(this);
     balk->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    if (const std::optional<QByteArray> gegevens = bestand->lees(kZoekGegevens))
+        m_zoeker.laad(*gegevens);
     tekst = new THelpTekst(std::move(bestand), this);
 
     acVorige = balk->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
@@ -119,18 +129,113 @@ THelpVenster::THelpVenster(std::unique_ptr<platform::HelpBestand> bestand, QWidg
     connect(tekst, &QTextBrowser::backwardAvailable, acVorige, &QAction::setEnabled);
     connect(tekst, &QTextBrowser::forwardAvailable, acVolgende, &QAction::setEnabled);
     connect(tekst, &QTextBrowser::sourceChanged, this, [this] {
-        const QString titel = tekst->documentTitle();
-        setWindowTitle(titel.isEmpty() ? QStringLiteral("Kwintelvlak Help")
-                                       : QStringLiteral("Kwintelvlak Help - ") + titel);
+        // The start page's own title is the window's: not twice.
+        const QString titel = tekst->documentTitle().trimmed();
+        setWindowTitle(titel.isEmpty() || titel == kTitel ? kTitel
+                                                          : kTitel + QStringLiteral(" - ") + titel);
     });
+
+    // The search field, at the right of the tool bar.
+    auto* ruimte = new QWidget(balk);
+    ruimte->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    balk->addWidget(ruimte);
+    auto* zoekLabel = new QLabel(QStringLiteral("&Zoeken: "), balk);
+    balk->addWidget(zoekLabel);
+    zoekVeld = new QLineEdit(balk);
+    zoekVeld->setObjectName(QStringLiteral("zoekVeld"));
+    zoekVeld->setPlaceholderText(QStringLiteral("Zoeken"));
+    zoekVeld->setClearButtonEnabled(true);
+    zoekVeld->setMinimumWidth(200);
+    zoekLabel->setBuddy(zoekVeld);
+    balk->addWidget(zoekVeld);
+    if (m_zoeker.leeg()) {
+        zoekVeld->setEnabled(false);
+        zoekVeld->setToolTip(QStringLiteral("Dit helpbestand heeft geen zoekgegevens."));
+    }
+    auto* acZoeken = new QAction(this);
+    acZoeken->setShortcut(QKeySequence::Find);
+    connect(acZoeken, &QAction::triggered, this, [this] {
+        zoekVeld->setFocus(Qt::ShortcutFocusReason);
+        zoekVeld->selectAll();
+    });
+    addAction(acZoeken);
+
+    trefferLijst = new QListWidget(this);
+    trefferLijst->setObjectName(QStringLiteral("trefferLijst"));
+    trefferLijst->hide();
+    connect(zoekVeld, &QLineEdit::textChanged, this, &THelpVenster::zoek);
+    connect(zoekVeld, &QLineEdit::returnPressed, this,
+            [this] { openTreffer(trefferLijst->currentItem()); });
+    zoekVeld->installEventFilter(this);
+    connect(trefferLijst, &QListWidget::itemActivated, this, &THelpVenster::openTreffer);
+    connect(trefferLijst, &QListWidget::itemClicked, this, &THelpVenster::openTreffer);
+
+    auto* splitser = new QSplitter(Qt::Horizontal, this);
+    splitser->addWidget(trefferLijst);
+    splitser->addWidget(tekst);
+    splitser->setStretchFactor(0, 0);
+    splitser->setStretchFactor(1, 1);
+    splitser->setSizes({220, 540});
+    splitser->setChildrenCollapsible(false);
 
     auto* indeling = new QVBoxLayout(this);
     indeling->setContentsMargins(0, 0, 0, 0);
     indeling->setSpacing(0);
     indeling->addWidget(balk);
-    indeling->addWidget(tekst);
+    indeling->addWidget(splitser);
     resize(760, 600);
     tekst->toonStandaard();
+}
+
+void THelpVenster::zoek(const QString& vraag) {
+    trefferLijst->clear();
+    if (vraag.trimmed().isEmpty()) {
+        trefferLijst->hide();
+        return;
+    }
+    const QList<THelpZoeker::Treffer> treffers = m_zoeker.zoek(vraag);
+    for (const THelpZoeker::Treffer& t : treffers) {
+        auto* item = new QListWidgetItem(t.titel.isEmpty() ? t.pad : t.titel, trefferLijst);
+        item->setData(Qt::UserRole, t.pad);
+        item->setToolTip(t.pad.mid(1));
+    }
+    if (treffers.isEmpty()) {
+        auto* item = new QListWidgetItem(QStringLiteral("Niets gevonden"), trefferLijst);
+        item->setFlags(Qt::NoItemFlags);
+    } else {
+        trefferLijst->setCurrentRow(0);
+    }
+    trefferLijst->show();
+}
+
+void THelpVenster::openTreffer(QListWidgetItem* item) {
+    if (!item)
+        return;
+    const QString pad = item->data(Qt::UserRole).toString();
+    if (pad.isEmpty())
+        return;
+    tekst->setSource(THelpTekst::adres(pad));
+}
+
+bool THelpVenster::eventFilter(QObject* object, QEvent* event) {
+    // Up and down in the search field walk the list of pages found; Escape
+    // empties the field.
+    if (object == zoekVeld && event->type() == QEvent::KeyPress) {
+        const int toets = static_cast<QKeyEvent*>(event)->key();
+        if ((toets == Qt::Key_Down || toets == Qt::Key_Up) && trefferLijst->isVisible() &&
+            trefferLijst->count() > 0) {
+            const int rij = trefferLijst->currentRow() + (toets == Qt::Key_Down ? 1 : -1);
+            if (rij >= 0 && rij < trefferLijst->count() &&
+                (trefferLijst->item(rij)->flags() & Qt::ItemIsEnabled))
+                trefferLijst->setCurrentRow(rij);
+            return true;
+        }
+        if (toets == Qt::Key_Escape && !zoekVeld->text().isEmpty()) {
+            zoekVeld->clear();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(object, event);
 }
 
 THelpVenster* toonHelp(QWidget* owner, const QString& pad) {

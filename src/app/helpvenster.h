@@ -3,6 +3,7 @@
 // forward.
 #pragma once
 
+#include "app/helpzoeken.h"
 #include "platform/helpbestand.h"
 
 #include <QTextBrowser>
@@ -10,6 +11,9 @@
 #include <memory>
 
 class QAction;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 
 // A text browser that takes every page and picture from a help file. Pages
 // are addressed as "chm:/path/page.html", so relative links resolve inside
@@ -33,8 +37,10 @@ private:
     std::unique_ptr<platform::HelpBestand> m_bestand;
 };
 
-// The help window: a tool bar ("Vorige", "Volgende", "Inhoud") over the
-// browser. The window is the main window's child, made once and shown again.
+// The help window: a tool bar ("Vorige", "Volgende", "Inhoud", the search
+// field "Zoeken") over the browser; while a search is typed, the pages found
+// are listed beside it. The window is the main window's child, made once and
+// shown again.
 class THelpVenster : public QWidget {
     Q_OBJECT
 public:
@@ -43,6 +49,16 @@ public:
     QAction* acVorige = nullptr;
     QAction* acVolgende = nullptr;
     QAction* acInhoud = nullptr;
+    QLineEdit* zoekVeld = nullptr;
+    QListWidget* trefferLijst = nullptr;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void zoek(const QString& vraag);
+    void openTreffer(QListWidgetItem* item);
+    THelpZoeker m_zoeker;
 };
 
 // Opens the help file at pad in the help window of owner, or shows why it

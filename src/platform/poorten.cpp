@@ -37,7 +37,7 @@ struct Luidspreker {
 };
 
 Luidspreker g_luidspreker;
-PoortRecorder* g_recorder = nullptr;
+PoortRecorder* g_poortRecorder = nullptr;
 
 void naarBeginstand(std::uint8_t poort61) {
     const bool klonk = g_luidspreker.klinkt;
@@ -55,14 +55,14 @@ std::uint8_t leesPoort(std::uint16_t poort) {
         waarde = g_luidspreker.poort61;
     else if (poort == 0x42)
         waarde = 0; // the running count is not emulated
-    if (g_recorder)
-        g_recorder->m_toegangen.push_back({false, poort, waarde});
+    if (g_poortRecorder)
+        g_poortRecorder->m_toegangen.push_back({false, poort, waarde});
     return waarde;
 }
 
 void schrijfPoort(std::uint16_t poort, std::uint8_t waarde) {
-    if (g_recorder)
-        g_recorder->m_toegangen.push_back({true, poort, waarde});
+    if (g_poortRecorder)
+        g_poortRecorder->m_toegangen.push_back({true, poort, waarde});
     Luidspreker& l = g_luidspreker;
     switch (poort) {
     case 0x61:
@@ -99,17 +99,17 @@ void schrijfPoort(std::uint16_t poort, std::uint8_t waarde) {
 
 PoortRecorder::PoortRecorder(std::uint8_t poort61) {
     naarBeginstand(poort61);
-    g_recorder = this;
+    g_poortRecorder = this;
 }
 
 PoortRecorder::~PoortRecorder() {
-    if (g_recorder == this)
-        g_recorder = nullptr;
+    if (g_poortRecorder == this)
+        g_poortRecorder = nullptr;
     naarBeginstand(0);
 }
 
 PoortRecorder* PoortRecorder::current() {
-    return g_recorder;
+    return g_poortRecorder;
 }
 
 std::vector<PoortToegang> PoortRecorder::schrijfacties() const {

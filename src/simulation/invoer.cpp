@@ -23,13 +23,11 @@
 #include "modules/soorten/variabelespanning.h"
 #include "platform/platform.h"
 #include "simulation/afronden.h"
+#include "simulation/niveaus.h"
 
 #include <cstdlib>
 
 namespace {
-
-constexpr quint8 kHoog = 50;
-constexpr quint8 kLaag = 0;
 
 quint8 logisch(bool hoog) {
     return hoog ? kHoog : kLaag;

@@ -10,14 +10,12 @@
 #include "modules/soorten/transistor.h"
 #include "modules/soorten/zoemer.h"
 #include "platform/toon.h"
+#include "simulation/niveaus.h"
 
 #include <QAction>
 #include <QLabel>
 
 namespace {
-
-constexpr quint8 kHoog = 50;
-constexpr quint8 kLaag = 0;
 
 void toon(TIngang* ingang, bool hoog) {
     ingang->setBrushKleur(hoog ? ingang->kleurAan : ingang->kleurUit);

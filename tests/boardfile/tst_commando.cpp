@@ -50,37 +50,24 @@ struct Venster {
 };
 
 // Answers the modal windows that an action opens, in order, one step per
-// window, and records what each showed. A window with no step left is
-// cancelled, so a test that does not expect it fails instead of hanging.
+// window, and records what each showed. Each window is answered when it
+// comes up (its show event), once its own event loop runs. A window with no
+// step left is cancelled, so a test that does not expect it fails instead of
+// hanging; so is a window still up long after its step.
 class Gebruiker {
 public:
     using Stap = std::function<void(QWidget*)>;
     QList<Venster> gezien;
 
     void doe(const std::function<void()>& actie, QList<Stap> stappen) {
-        QTimer poller;
-        poller.setInterval(5);
-        QPointer<QWidget> vorige;
-        int wachten = 0;
-        QObject::connect(&poller, &QTimer::timeout, [&] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (!w)
+        // Every timer below dies with this run.
+        QObject anker;
+        // The window answered last, while it stays up.
+        QPointer<QWidget> beantwoord;
+        auto antwoord = [&](QWidget* w) {
+            if (!w || w == beantwoord || QApplication::activeModalWidget() != w || !w->isVisible())
                 return;
-            if (w == vorige && w->isVisible()) {
-                // Still up long after its step: close it so the test fails
-                // rather than hangs.
-                if (++wachten > 400) {
-                    Venster v;
-                    v.soort = QStringLiteral("blijft staan");
-                    v.titel = w->windowTitle();
-                    gezien << v;
-                    if (auto* d = qobject_cast<QDialog*>(w))
-                        d->reject();
-                }
-                return;
-            }
-            vorige = w;
-            wachten = 0;
+            beantwoord = w;
             Venster v;
             v.titel = w->windowTitle();
             if (auto* box = qobject_cast<QMessageBox*>(w)) {
@@ -95,17 +82,50 @@ public:
                 v.soort = QStringLiteral("dialoog");
             }
             gezien << v;
+            auto* d = qobject_cast<QDialog*>(w);
             if (stappen.isEmpty()) {
-                if (auto* d = qobject_cast<QDialog*>(w))
+                if (d)
                     d->reject();
                 return;
             }
             stappen.takeFirst()(w);
+            if (!d)
+                return;
+            QPointer<QDialog> blijft(d);
+            const int keer = ++m_beurt;
+            QTimer::singleShot(kWachtMs, &anker, [this, blijft, keer] {
+                if (!blijft || !blijft->isVisible() || m_beurt != keer)
+                    return;
+                Venster vast;
+                vast.soort = QStringLiteral("blijft staan");
+                vast.titel = blijft->windowTitle();
+                gezien << vast;
+                blijft->reject();
+            });
+        };
+        // Answered from inside the window's own loop, as a user would: a
+        // window when it comes up, and the window under one that closes (a
+        // dialog that stays open after its question was answered).
+        auto later = [&antwoord, &anker](QWidget* w) {
+            QTimer::singleShot(0, &anker, [&antwoord, venster = QPointer<QWidget>(w)] {
+                if (venster)
+                    antwoord(venster);
+            });
+        };
+        BijTonen kijker(later, [&](QWidget* w) {
+            if (w == beantwoord)
+                beantwoord = nullptr;
+            QTimer::singleShot(0, &anker, [&later] {
+                if (QWidget* onder = QApplication::activeModalWidget())
+                    later(onder);
+            });
         });
-        poller.start();
         actie();
-        poller.stop();
+        ++m_beurt;
     }
+
+private:
+    int m_beurt = 0;
 };
 
 // When a step presses Enter: at once, or from the event loop, for a dialog

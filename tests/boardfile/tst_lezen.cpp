@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstring>
+#include <optional>
 
 using namespace kwinteltest;
 
@@ -254,19 +255,19 @@ private slots:
         QFETCH(QString, veld);
         TfKwintelvlak form;
         bool klokVastTijdensBericht = false;
-        QTimer kijker;
-        connect(&kijker, &QTimer::timeout, this, [&] {
-            if (QApplication::activeModalWidget())
+        // Read the moment the message comes up, before it is answered.
+        std::optional<BijTonen> kijker;
+        kijker.emplace([&](QWidget* w) {
+            if (qobject_cast<QMessageBox*>(w))
                 klokVastTijdensBericht = klokGestopt;
         });
-        kijker.start(1);
         const Bericht b = laad(form, "E|1\r\n"
                                      "0|400|1|1|0|\r\n"
                                      "0|0|0|1|1|1|1|1|\r\n" +
                                          foutRegel +
                                          "\r\n"
                                          "64|400|1|2|0|\r\n");
-        kijker.stop();
+        kijker.reset();
         QVERIFY(b.getoond);
         QCOMPARE(b.icoon, QMessageBox::Critical);
         QVERIFY2(
@@ -396,14 +397,14 @@ private slots:
         form.show();
         laad(form, "SKWINTELVLAK V1.5|\r\n0|0|1|1|0|\r\n");
         bool klokVastTijdensBericht = false;
-        QTimer kijker;
-        connect(&kijker, &QTimer::timeout, this, [&] {
-            if (QApplication::activeModalWidget())
+        // Read the moment the message comes up, before it is answered.
+        std::optional<BijTonen> kijker;
+        kijker.emplace([&](QWidget* w) {
+            if (qobject_cast<QMessageBox*>(w))
                 klokVastTijdensBericht = klokGestopt;
         });
-        kijker.start(1);
         const Bericht b = vangBericht([&] { form.openen(pad); });
-        kijker.stop();
+        kijker.reset();
         QVERIFY(b.getoond);
         QCOMPARE(b.icoon, QMessageBox::Critical);
         QCOMPARE(b.tekst, QStringLiteral("Het bestand \"%1\" kan niet worden gelezen.\n%2")

@@ -46,6 +46,28 @@ Bericht vangBericht(const std::function<void()>& action) {
     return eerste;
 }
 
+BijTonen::BijTonen(std::function<void(QWidget*)> bijTonen,
+                   std::function<void(QWidget*)> bijVerbergen)
+    : m_bijTonen(std::move(bijTonen)), m_bijVerbergen(std::move(bijVerbergen)) {
+    qApp->installEventFilter(this);
+}
+
+BijTonen::~BijTonen() {
+    qApp->removeEventFilter(this);
+}
+
+bool BijTonen::eventFilter(QObject* object, QEvent* event) {
+    const bool tonen = event->type() == QEvent::Show;
+    if ((tonen || event->type() == QEvent::Hide) && object->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(object);
+        if (w->isWindow() && tonen)
+            m_bijTonen(w);
+        else if (w->isWindow() && m_bijVerbergen)
+            m_bijVerbergen(w);
+    }
+    return false;
+}
+
 PModuleSoort entry(TfKwintelvlak& form, int positie) {
     return form.moduleSoorten.at(static_cast<size_t>(positie)).get();
 }

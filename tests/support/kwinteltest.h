@@ -31,6 +31,28 @@ struct Bericht {
 // first button. Returns what the first box showed.
 Bericht vangBericht(const std::function<void()>& action);
 
+// While it lives, calls bijTonen for every window that is shown (a dialog or
+// a message box the moment it comes up, before anyone can answer it) and
+// bijVerbergen for every window hidden, so tests react to the window itself
+// instead of polling for it.
+class BijTonen : public QObject {
+public:
+    explicit BijTonen(std::function<void(QWidget*)> bijTonen,
+                      std::function<void(QWidget*)> bijVerbergen = {});
+    ~BijTonen() override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    std::function<void(QWidget*)> m_bijTonen;
+    std::function<void(QWidget*)> m_bijVerbergen;
+};
+
+// How long a test waits at most for a window it needs: long enough for a
+// machine under heavy load, so that only a real hang ends the wait.
+inline constexpr int kWachtMs = 20000;
+
 // The catalogue entry at a catalogue position.
 PModuleSoort entry(TfKwintelvlak& form, int positie);
 

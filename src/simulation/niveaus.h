@@ -1,0 +1,7 @@
+// The two levels that logic outputs send: 5,0 V for high, 0 V for low.
+#pragma once
+
+#include <QtGlobal>
+
+inline constexpr quint8 kHoog = 50;
+inline constexpr quint8 kLaag = 0;
