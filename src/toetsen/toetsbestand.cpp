@@ -1,4 +1,4 @@
-#include "app/toetsbestand.h"
+#include "toetsen/toetsbestand.h"
 
 #include <QLocale>
 #include <QStringList>

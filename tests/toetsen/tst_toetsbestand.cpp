@@ -2,8 +2,8 @@
 // real boards on the stepped clock: what each step does to a board and what
 // each expectation reads from it.
 #include "app/kwintelvlak.h"
-#include "app/toetsbestand.h"
-#include "app/toetsen.h"
+#include "toetsen/toetsbestand.h"
+#include "toetsen/toetsen.h"
 #include "app/zondergebruiker.h"
 #include "support/kwinteltest.h"
 

@@ -4,7 +4,7 @@
 // one JSON document.
 #pragma once
 
-#include "app/toetsbestand.h"
+#include "toetsen/toetsbestand.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/toetsen.h"
+#include "toetsen/toetsen.h"
 
 #include "app/kwintelvlak.h"
 #include "app/opdrachtregel.h"
