@@ -1,8 +1,11 @@
 #include "toetsen/toetsen.h"
 
+#include "app/afbeelding.h"
 #include "app/kwintelvlak.h"
 #include "app/opdrachtregel.h"
 #include "app/zondergebruiker.h"
+#include "boardfile/bordbestand.h"
+#include "boardfile/cp1252.h"
 #include "controls/spinknoppen.h"
 #include "modules/aansluitingen.h"
 #include "modules/module.h"
@@ -19,7 +22,10 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace toetsen {
 
@@ -27,21 +33,48 @@ using toetsbestand::Regel;
 using toetsbestand::Stap;
 
 QString Resultaat::tekst() const {
+    QString uit;
     if (ok)
-        return wat;
-    if (verwacht.isEmpty())
-        return wat + QStringLiteral(": ") + gezien;
-    return wat.section(QLatin1Char(' '), 0, -2) + QStringLiteral(": verwacht ") + verwacht +
-           QStringLiteral(", gezien ") + gezien;
+        uit = wat;
+    else if (!beoordeeld || verwacht.isEmpty())
+        uit = wat + QStringLiteral(": ") + gezien;
+    else
+        uit = wat.section(QLatin1Char(' '), 0, -2) + QStringLiteral(": verwacht ") + verwacht +
+              QStringLiteral(", gezien ") + gezien;
+    if (!ronde.isEmpty())
+        uit += QStringLiteral(" (ronde ") + ronde + QLatin1Char(')');
+    if (!commentaar.isEmpty())
+        uit += QStringLiteral(" -- ") + commentaar;
+    return uit;
+}
+
+QString verwachtingWat(const Regel& r) {
+    QString wat = r.module.tekst() + QLatin1Char(' ');
+    switch (r.stap) {
+    case Stap::VerwachtAanUit:
+        return wat + (r.aan ? QStringLiteral("aan") : QStringLiteral("uit"));
+    case Stap::VerwachtTeller:
+        return wat + r.weergave;
+    default:
+        return wat + QStringLiteral("uitgang %1 %2").arg(r.getal).arg(r.niveau);
+    }
+}
+
+int BordUitslag::behaald() const {
+    int n = 0;
+    for (const Resultaat& r : resultaten)
+        n += r.ok ? 1 : 0;
+    return n;
 }
 
 bool BordUitslag::geslaagd() const {
-    if (!leesbaar)
-        return false;
-    for (const Resultaat& r : resultaten)
-        if (!r.ok)
-            return false;
-    return true;
+    return leesbaar && behaald() == totaal();
+}
+
+QString BordUitslag::uitslag() const {
+    return !leesbaar    ? QStringLiteral("onleesbaar")
+           : geslaagd() ? QStringLiteral("geslaagd")
+                        : QStringLiteral("gezakt");
 }
 
 std::vector<toetsbestand::Soortnaam> soortNamen(const TfKwintelvlak& form) {
@@ -66,59 +99,187 @@ QString opEenRegel(QString tekst) {
     return tekst.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
 }
 
+// ---- Numberings -------------------------------------------------------------
+//
+// The check names modules by kind and number; a numbering gives each name a
+// module of that kind on the board. Built-in kinds number their variants
+// together (the small inverter is an inverter); plug-in kinds share kind 20,
+// so each library is a group of its own.
+
+struct Groep {
+    int soort = 0;
+    PModuleSoort zwenkel = nullptr; // the library, for plug-in kinds
+    std::vector<int> namen;         // indices into Namen::lijst, by number
+    bool bevat(const TModule* m) const {
+        return zwenkel ? m->moduleSoort == zwenkel : m->moduleSoort->soort == soort;
+    }
+};
+
+struct Namen {
+    std::vector<toetsbestand::ModuleNaam> lijst; // every module name the check uses
+    std::vector<int> groepVan;                   // per name
+    std::vector<int> perRegel;                   // per step: its name, or -1
+    std::vector<Groep> groepen;
+};
+
+Namen verzamelNamen(const toetsbestand::Toets& toets) {
+    Namen n;
+    n.perRegel.reserve(toets.regels.size());
+    for (const Regel& r : toets.regels) {
+        if (!r.module.entry || (r.stap == Stap::Muis && !r.relatief)) {
+            n.perRegel.push_back(-1);
+            continue;
+        }
+        const int soort = r.module.entry->soort;
+        const PModuleSoort zwenkel = soort == soorten::zwenkel ? r.module.entry : nullptr;
+        int g = 0;
+        while (g < int(n.groepen.size()) &&
+               !(n.groepen[g].soort == soort && n.groepen[g].zwenkel == zwenkel))
+            ++g;
+        if (g == int(n.groepen.size()))
+            n.groepen.push_back({soort, zwenkel, {}});
+        int k = 0;
+        while (k < int(n.lijst.size()) &&
+               !(n.groepVan[k] == g && n.lijst[k].nummer == r.module.nummer))
+            ++k;
+        if (k == int(n.lijst.size())) {
+            n.lijst.push_back(r.module);
+            n.groepVan.push_back(g);
+            n.groepen[g].namen.push_back(k);
+        }
+        n.perRegel.push_back(k);
+    }
+    for (Groep& g : n.groepen)
+        std::sort(g.namen.begin(), g.namen.end(),
+                  [&n](int a, int b) { return n.lijst[a].nummer < n.lijst[b].nummer; });
+    return n;
+}
+
+// The board's modules of each group, by their own number.
+std::vector<std::vector<TModule*>> kandidaten(const TfKwintelvlak& form, const Namen& namen) {
+    std::vector<std::vector<TModule*>> uit(namen.groepen.size());
+    for (TModule* m : form.modules)
+        for (std::size_t g = 0; g < namen.groepen.size(); ++g)
+            if (namen.groepen[g].bevat(m))
+                uit[g].push_back(m);
+    for (auto& lijst : uit)
+        std::stable_sort(lijst.begin(), lijst.end(), [](const TModule* a, const TModule* b) {
+            return int(a->nummer) < int(b->nummer);
+        });
+    return uit;
+}
+
+// n!/(n-k)!, or more than grens.
+qint64 variaties(int n, int k, qint64 grens) {
+    qint64 uit = 1;
+    for (int i = 0; i < k; ++i) {
+        uit *= n - i;
+        if (uit > grens)
+            return grens + 1;
+    }
+    return uit;
+}
+
+// Every way to give a group's names distinct modules (indices into its
+// candidates; -1 for none, only as many as there are names too many),
+// the board's own numbering first.
+std::vector<std::vector<int>> keuzesVoorGroep(const std::vector<int>& eigen, int modules) {
+    const int namen = int(eigen.size());
+    const int geen = std::max(0, namen - modules);
+    std::vector<std::vector<int>> uit{eigen};
+    std::vector<int> keuze(std::size_t(namen), -1);
+    std::vector<bool> bezet(std::size_t(modules), false);
+    const auto stap = [&](auto&& zelf, int i, int geenOver) -> void {
+        if (i == namen) {
+            if (keuze != eigen)
+                uit.push_back(keuze);
+            return;
+        }
+        for (int m = 0; m < modules; ++m) {
+            if (bezet[std::size_t(m)])
+                continue;
+            bezet[std::size_t(m)] = true;
+            keuze[std::size_t(i)] = m;
+            zelf(zelf, i + 1, geenOver);
+            bezet[std::size_t(m)] = false;
+        }
+        if (geenOver > 0) {
+            keuze[std::size_t(i)] = -1;
+            zelf(zelf, i + 1, geenOver - 1);
+        }
+    };
+    stap(stap, 0, geen);
+    return uit;
+}
+
+// ---- Running the steps --------------------------------------------------------
+
 class Uitvoerder {
 public:
-    Uitvoerder(TfKwintelvlak& form, ZonderGebruiker& omgeving, BordUitslag& uitslag)
-        : m_form(form), m_omgeving(omgeving), m_uitslag(uitslag) {}
+    Uitvoerder(TfKwintelvlak& form, ZonderGebruiker& omgeving,
+               const std::vector<TModule*>& naarBord, const Namen& namen)
+        : m_form(form), m_omgeving(omgeving), m_naarBord(naarBord), m_namen(namen) {}
 
-    void voerUit(const Regel& r);
+    // Runs the whole check; gives up as soon as missers expectations are
+    // not met. The number not met, or -1 after giving up.
+    int voerUit(const toetsbestand::Toets& toets, int grens, BordUitslag& uitslag);
 
 private:
-    // The module a step names; for a plug-in kind it must be of that very
-    // library, as every plug-in kind shares kind number 20.
-    TModule* zoek(const toetsbestand::ModuleNaam& naam) const {
-        TModule* m = m_form.zoekModule(naam.entry->soort, naam.nummer);
-        if (m && naam.entry->soort == soorten::zwenkel && m->moduleSoort != naam.entry)
-            return nullptr;
-        return m;
+    TModule* module(std::size_t regel) const {
+        const int k = m_namen.perRegel[regel];
+        return k < 0 ? nullptr : m_naarBord[std::size_t(k)];
     }
     void resultaat(const Regel& r, bool ok, const QString& wat, const QString& verwacht,
-                   const QString& gezien) {
-        m_uitslag.resultaten.push_back({ok, r.regelNummer, wat, verwacht, gezien});
+                   const QString& gezien, bool beoordeeld = true) {
+        m_uitslag->resultaten.push_back(
+            {ok, r.regelNummer, wat, verwacht, gezien, beoordeeld, r.commentaar, r.ronde});
+        if (!ok)
+            ++m_missers;
     }
-    // A step that cannot run on this board counts as a failed result.
+    // A step that cannot run on this board: said once, and every
+    // expectation after it is not met.
     void kanNiet(const Regel& r, const QString& stap, const QString& waarom) {
-        resultaat(r, false, stap, QString(), waarom);
+        if (!m_kapot)
+            m_kapot = QStringLiteral("regel %1 (%2) kon niet worden uitgevoerd")
+                          .arg(r.regelNummer)
+                          .arg(stap);
+        const QString melding =
+            QStringLiteral("regel %1: %2 kan niet: %3").arg(r.regelNummer).arg(stap, waarom);
+        if (!m_uitslag->stappen.contains(melding))
+            m_uitslag->stappen << melding;
     }
-    QString ontbreekt(const Regel& r) const {
-        return r.module.tekst() + QStringLiteral(" staat niet op het bord");
+    static QString ontbreekt(const Regel& r) {
+        return r.module.tekst() + QStringLiteral(" ontbreekt op het bord");
     }
-    void verwachtAanUit(const Regel& r, TModule* m);
+    void stap(std::size_t i, const Regel& r);
+    void verwachting(std::size_t i, const Regel& r);
 
     TfKwintelvlak& m_form;
     ZonderGebruiker& m_omgeving;
-    BordUitslag& m_uitslag;
+    const std::vector<TModule*>& m_naarBord;
+    const Namen& m_namen;
+    BordUitslag* m_uitslag = nullptr;
+    std::optional<QString> m_kapot;
+    int m_missers = 0;
 };
 
-void Uitvoerder::verwachtAanUit(const Regel& r, TModule* m) {
-    const QString verwacht = r.aan ? QStringLiteral("aan") : QStringLiteral("uit");
-    const QString wat = r.module.tekst() + QLatin1Char(' ') + verwacht;
-    if (!m)
-        return resultaat(r, false, wat, verwacht, QStringLiteral("geen ") + r.module.tekst());
-    bool aan = false;
-    if (auto* z = qobject_cast<TZoemerMod*>(m))
-        aan = z->zoemt;
-    else if (auto* rl = qobject_cast<TRelaisMod*>(m))
-        aan = rl->bekrachtigd;
-    else if (auto* led = m->findChild<TLED*>())
-        aan = led->brushKleur() == TLED::aan;
-    else
-        return kanNiet(r, wat, r.module.naam + QStringLiteral(" is niet aan of uit"));
-    const QString gezien = aan ? QStringLiteral("aan") : QStringLiteral("uit");
-    resultaat(r, aan == r.aan, wat, verwacht, gezien);
+int Uitvoerder::voerUit(const toetsbestand::Toets& toets, int grens, BordUitslag& uitslag) {
+    m_uitslag = &uitslag;
+    m_kapot.reset();
+    m_missers = 0;
+    for (std::size_t i = 0; i < toets.regels.size(); ++i) {
+        const Regel& r = toets.regels[i];
+        if (r.isVerwachting())
+            verwachting(i, r);
+        else
+            stap(i, r);
+        if (m_missers >= grens)
+            return -1;
+    }
+    return m_missers;
 }
 
-void Uitvoerder::voerUit(const Regel& r) {
+void Uitvoerder::stap(std::size_t i, const Regel& r) {
     switch (r.stap) {
     case Stap::Tik:
         m_omgeving.tik(r.getal);
@@ -128,15 +289,23 @@ void Uitvoerder::voerUit(const Regel& r) {
         audioBeschikbaar = true;
         geluidNiveau = r.getal;
         return;
-    case Stap::Muis:
-        m_omgeving.zetMuis(m_form, QPoint(r.x, r.y));
-        return;
+    case Stap::Muis: {
+        if (!r.relatief)
+            return m_omgeving.zetMuis(m_form, QPoint(r.x, r.y));
+        TModule* m = module(i);
+        const QString stap = QStringLiteral("muis ") + r.module.tekst() + QLatin1Char(' ') +
+                             QString::number(r.x) + QLatin1Char(' ') + QString::number(r.y);
+        if (!m)
+            return kanNiet(r, stap, ontbreekt(r));
+        // From the module's top-left corner on the board.
+        return m_omgeving.zetMuis(m_form, m->geometry().topLeft() + QPoint(r.x, r.y));
+    }
     case Stap::Druk:
     case Stap::Los: {
         const QString stap =
             (r.stap == Stap::Druk ? QStringLiteral("druk ") : QStringLiteral("los ")) +
             r.module.tekst();
-        TModule* m = zoek(r.module);
+        TModule* m = module(i);
         if (!m)
             return kanNiet(r, stap, ontbreekt(r));
         auto* knop = m->findChild<TSchakelaar*>();
@@ -152,7 +321,7 @@ void Uitvoerder::voerUit(const Regel& r) {
     case Stap::Zet: {
         const QString stap =
             QStringLiteral("zet ") + r.module.tekst() + QLatin1Char(' ') + r.weergave;
-        TModule* m = zoek(r.module);
+        TModule* m = module(i);
         if (!m)
             return kanNiet(r, stap, ontbreekt(r));
         auto* regelaar = m->findChild<TSpinEdit*>();
@@ -168,205 +337,253 @@ void Uitvoerder::voerUit(const Regel& r) {
         return;
     }
     case Stap::VerwachtAanUit:
-        return verwachtAanUit(r, zoek(r.module));
-    case Stap::VerwachtTeller: {
-        const QString wat = r.module.tekst() + QLatin1Char(' ') + r.weergave;
-        auto* teller = qobject_cast<TPulsenTellerMod*>(zoek(r.module));
-        if (!teller)
-            return resultaat(r, false, wat, r.weergave, QStringLiteral("geen ") + r.module.tekst());
-        const QString gezien = teller->stTelstand->text();
-        return resultaat(r, gezien == r.weergave, wat, r.weergave, gezien);
+    case Stap::VerwachtTeller:
+    case Stap::VerwachtUitgang:
+        return;
     }
-    case Stap::VerwachtUitgang: {
-        const QString verwacht = QString::number(r.niveau);
-        const QString wat = r.module.tekst() + QStringLiteral(" uitgang ") +
-                            QString::number(r.getal) + QLatin1Char(' ') + verwacht;
-        TModule* m = zoek(r.module);
-        if (!m)
-            return resultaat(r, false, wat, verwacht, QStringLiteral("geen ") + r.module.tekst());
+}
+
+void Uitvoerder::verwachting(std::size_t i, const Regel& r) {
+    const QString wat = verwachtingWat(r);
+    const QString verwacht = wat.section(QLatin1Char(' '), -1);
+    if (m_kapot)
+        return resultaat(r, false, wat, verwacht, *m_kapot, false);
+    TModule* m = module(i);
+    if (!m)
+        return resultaat(r, false, wat, verwacht, ontbreekt(r), false);
+    QString gezien;
+    switch (r.stap) {
+    case Stap::VerwachtAanUit: {
+        bool aan = false;
+        if (auto* z = qobject_cast<TZoemerMod*>(m))
+            aan = z->zoemt;
+        else if (auto* rl = qobject_cast<TRelaisMod*>(m))
+            aan = rl->bekrachtigd;
+        else if (auto* led = m->findChild<TLED*>())
+            aan = led->brushKleur() == TLED::aan;
+        else
+            return resultaat(r, false, wat, verwacht,
+                             r.module.naam + QStringLiteral(" is niet aan of uit"), false);
+        gezien = aan ? QStringLiteral("aan") : QStringLiteral("uit");
+        break;
+    }
+    case Stap::VerwachtTeller: {
+        auto* teller = qobject_cast<TPulsenTellerMod*>(m);
+        if (!teller)
+            return resultaat(r, false, wat, verwacht, ontbreekt(r), false);
+        gezien = teller->stTelstand->text();
+        break;
+    }
+    default: {
         const auto& uitgangen = m->uitgangenLijst();
         if (r.getal > int(uitgangen.size()))
-            return kanNiet(r, wat,
-                           r.module.tekst() + QStringLiteral(" heeft geen uitgang ") +
-                               QString::number(r.getal));
-        const int gezien = uitgangen[std::size_t(r.getal - 1)]->laatsteNiveau;
-        return resultaat(r, gezien == r.niveau, wat, verwacht, QString::number(gezien));
+            return resultaat(r, false, wat, verwacht,
+                             r.module.tekst() + QStringLiteral(" heeft geen uitgang ") +
+                                 QString::number(r.getal),
+                             false);
+        gezien = QString::number(uitgangen[std::size_t(r.getal - 1)]->laatsteNiveau);
+        break;
     }
     }
+    resultaat(r, gezien == verwacht, wat, verwacht, gezien);
+}
+
+// The board's own messages about records it could not place: a plug-in
+// library this computer lacks, a kind it does not know.
+QStringList overgeslagen(const TfKwintelvlak& form, QByteArrayView tekst) {
+    QStringList uit;
+    const bordbestand::BordInhoud inhoud = bordbestand::ontleed(tekst);
+    for (const bordbestand::ModuleRegel& r : inhoud.modules) {
+        const QString naam = cp1252::naarTekst(r.naam);
+        const QByteArray naamUtf8 = naam.toUtf8();
+        if (!r.naam.contains('\0') &&
+            form.zoekLoadedModule(r.soort, naamUtf8.constData(), r.variant))
+            continue;
+        if (r.soort == soorten::zwenkel)
+            uit << QStringLiteral("regel %1: de zwenkel-bibliotheek \"%2\" ontbreekt op deze "
+                                  "computer; die module staat niet op het bord")
+                       .arg(r.regelNummer)
+                       .arg(opEenRegel(naam));
+        else
+            uit << QStringLiteral("regel %1: onbekende soort module %2; die regel is overgeslagen")
+                       .arg(r.regelNummer)
+                       .arg(r.soort);
+    }
+    return uit;
+}
+
+// A board file's text, or nothing when the window's own reading should say
+// why it cannot be read.
+std::optional<QByteArray> leesBord(const QString& bestand) {
+    QFile f(bestand);
+    constexpr qint64 kMaxGrootte = 1024 * 1024;
+    if (QFileInfo(bestand).isDir() || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray tekst = f.read(kMaxGrootte + 1);
+    if (f.error() != QFileDevice::NoError || tekst.size() > kMaxGrootte)
+        return std::nullopt;
+    return tekst;
+}
+
+void beginOpnieuw(ZonderGebruiker& omgeving) {
+    // Every board starts alike: silence and the pointer away from the board.
+    geluidNiveau = 0;
+    omgeving.muisWeg();
 }
 
 } // namespace
 
 BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
-                      const toetsbestand::Toets& toets, const QString& bestand) {
+                      const toetsbestand::Toets& toets, const QString& bestand,
+                      const Keuzes& keuzes) {
     BordUitslag uitslag;
     uitslag.bestand = bestand;
     omgeving.neemMeldingen();
-    form.openen(bestand);
+    const std::optional<QByteArray> tekst = leesBord(bestand);
+    if (tekst)
+        form.openenUitTekst(*tekst, bestand);
+    else
+        form.openen(bestand);
     for (const ZonderGebruiker::Melding& m : omgeving.neemMeldingen()) {
         // An error stops the reading: what stands on the board is not the
         // pupil's board, so it is not judged.
+        QString regel = opEenRegel(m.tekst);
         if (m.icoon == QMessageBox::Critical && uitslag.leesbaar) {
             uitslag.leesbaar = false;
-            uitslag.melding = opEenRegel(m.tekst);
+            uitslag.melding =
+                regel.replace(QStringLiteral("; wat tot dan toe gelezen was, blijft op het bord."),
+                              QStringLiteral("; het bord is niet nagekeken."));
         } else {
-            uitslag.opmerkingen << opEenRegel(m.tekst);
+            uitslag.opmerkingen << regel;
         }
     }
-    if (!uitslag.leesbaar)
+    if (tekst)
+        uitslag.opmerkingen << overgeslagen(form, *tekst);
+    if (!uitslag.leesbaar) {
+        // The same plan as every other board, each expectation not met.
+        for (const Regel& r : toets.regels) {
+            if (!r.isVerwachting())
+                continue;
+            Resultaat res;
+            res.regelNummer = r.regelNummer;
+            res.wat = verwachtingWat(r);
+            res.verwacht = res.wat.section(QLatin1Char(' '), -1);
+            res.gezien = QStringLiteral("het bord is onleesbaar");
+            res.beoordeeld = false;
+            res.commentaar = r.commentaar;
+            res.ronde = r.ronde;
+            uitslag.resultaten.push_back(res);
+        }
         return uitslag;
-    // Every board starts alike: silence and the pointer away from the board.
-    geluidNiveau = 0;
-    omgeving.muisWeg();
-    Uitvoerder uitvoerder(form, omgeving, uitslag);
-    for (const Regel& r : toets.regels)
-        uitvoerder.voerUit(r);
+    }
+
+    const Namen namen = verzamelNamen(toets);
+    std::vector<std::vector<TModule*>> bordModules = kandidaten(form, namen);
+    // The board's own numbering: each name to the module of that number.
+    std::vector<std::vector<int>> eigen(namen.groepen.size());
+    qint64 aantal = 1;
+    for (std::size_t g = 0; g < namen.groepen.size(); ++g) {
+        for (const int k : namen.groepen[g].namen) {
+            int gevonden = -1;
+            for (std::size_t c = 0; c < bordModules[g].size() && gevonden < 0; ++c)
+                if (int(bordModules[g][c]->nummer) == namen.lijst[std::size_t(k)].nummer)
+                    gevonden = int(c);
+            eigen[g].push_back(gevonden);
+        }
+        const int n = int(eigen[g].size()), m = int(bordModules[g].size());
+        aantal *= variaties(std::max(n, m), std::min(n, m), keuzes.maxToewijzingen);
+        aantal = std::min<qint64>(aantal, qint64(keuzes.maxToewijzingen) + 1);
+    }
+    uitslag.begrensd = aantal > keuzes.maxToewijzingen;
+    std::vector<std::vector<std::vector<int>>> perGroep(namen.groepen.size());
+    for (std::size_t g = 0; g < namen.groepen.size(); ++g)
+        perGroep[g] = uitslag.begrensd ? std::vector<std::vector<int>>{eigen[g]}
+                                       : keuzesVoorGroep(eigen[g], int(bordModules[g].size()));
+
+    // The numberings in turn, as a number in mixed radix over the groups:
+    // the first is the board's own.
+    std::vector<std::size_t> teller(namen.groepen.size(), 0);
+    std::vector<TModule*> naarBord(namen.lijst.size(), nullptr);
+    const auto zetNaarBord = [&] {
+        for (std::size_t g = 0; g < namen.groepen.size(); ++g) {
+            const std::vector<int>& keuze = perGroep[g][teller[g]];
+            for (std::size_t i = 0; i < keuze.size(); ++i)
+                naarBord[std::size_t(namen.groepen[g].namen[i])] =
+                    keuze[i] < 0 ? nullptr : bordModules[g][std::size_t(keuze[i])];
+        }
+    };
+    const auto volgende = [&] {
+        for (std::size_t g = 0; g < teller.size(); ++g) {
+            if (++teller[g] < perGroep[g].size())
+                return true;
+            teller[g] = 0;
+        }
+        return false;
+    };
+
+    std::optional<BordUitslag> beste;
+    std::vector<std::size_t> besteTeller;
+    int besteMissers = std::numeric_limits<int>::max();
+    bool laatsteIsBeste = false;
+    bool eerste = true;
+    do {
+        if (!eerste) {
+            form.openenUitTekst(*tekst, bestand);
+            omgeving.neemMeldingen();
+            bordModules = kandidaten(form, namen);
+        }
+        eerste = false;
+        beginOpnieuw(omgeving);
+        zetNaarBord();
+        ++uitslag.geprobeerd;
+        BordUitslag poging;
+        Uitvoerder uitvoerder(form, omgeving, naarBord, namen);
+        const int missers = uitvoerder.voerUit(toets, besteMissers, poging);
+        laatsteIsBeste = missers >= 0;
+        if (missers >= 0) {
+            beste = std::move(poging);
+            besteTeller = teller;
+            besteMissers = missers;
+        }
+    } while (besteMissers > 0 && volgende());
+
+    if (keuzes.afbeelding && !laatsteIsBeste) {
+        // The board as it stood at the end of the numbering that counts.
+        form.openenUitTekst(*tekst, bestand);
+        omgeving.neemMeldingen();
+        bordModules = kandidaten(form, namen);
+        beginOpnieuw(omgeving);
+        teller = besteTeller;
+        zetNaarBord();
+        BordUitslag opnieuw;
+        Uitvoerder(form, omgeving, naarBord, namen)
+            .voerUit(toets, std::numeric_limits<int>::max(), opnieuw);
+    }
+    uitslag.resultaten = std::move(beste->resultaten);
+    uitslag.stappen = std::move(beste->stappen);
+    // Say which module each name stood for, where it is not its own.
+    for (std::size_t g = 0; g < namen.groepen.size(); ++g) {
+        const std::vector<int>& keuze = perGroep[g][besteTeller[g]];
+        for (std::size_t i = 0; i < keuze.size(); ++i) {
+            if (keuze[i] == eigen[g][i])
+                continue;
+            const toetsbestand::ModuleNaam& naam =
+                namen.lijst[std::size_t(namen.groepen[g].namen[i])];
+            QString bord;
+            if (keuze[i] >= 0) {
+                toetsbestand::ModuleNaam opBord = naam;
+                opBord.nummer = int(bordModules[g][std::size_t(keuze[i])]->nummer);
+                bord = opBord.tekst();
+            }
+            uitslag.toewijzing.push_back({naam.tekst(), bord});
+        }
+    }
     // Messages while the steps ran (none are expected) are kept as remarks.
     for (const ZonderGebruiker::Melding& m : omgeving.neemMeldingen())
         uitslag.opmerkingen << opEenRegel(m.tekst);
+    if (keuzes.afbeelding)
+        uitslag.afbeelding = afbeelding::bordAfbeelding(form, keuzes.bijsnijden);
     return uitslag;
-}
-
-namespace {
-struct Telling {
-    int geslaagd = 0, gezakt = 0, onleesbaar = 0;
-};
-Telling tel(const std::vector<BordUitslag>& uitslagen) {
-    Telling t;
-    for (const BordUitslag& u : uitslagen) {
-        if (!u.leesbaar)
-            ++t.onleesbaar;
-        else if (u.geslaagd())
-            ++t.geslaagd;
-        else
-            ++t.gezakt;
-    }
-    return t;
-}
-QString samenvatting(const Telling& t, std::size_t borden) {
-    return QStringLiteral("%1 van %2 borden geslaagd, %3 gezakt, %4 onleesbaar")
-        .arg(t.geslaagd)
-        .arg(borden)
-        .arg(t.gezakt)
-        .arg(t.onleesbaar);
-}
-} // namespace
-
-QString alsTap(const std::vector<BordUitslag>& uitslagen) {
-    // One subtest per board; the board's own line says whether it passed.
-    QString uit;
-    QTextStream s(&uit);
-    s << "TAP version 14\n";
-    int n = 0;
-    for (const BordUitslag& u : uitslagen) {
-        ++n;
-        const QString naam = opEenRegel(QDir::toNativeSeparators(u.bestand));
-        if (!u.leesbaar) {
-            s << "not ok " << n << " - " << naam << ": onleesbaar: " << u.melding << '\n';
-            continue;
-        }
-        s << "# Subtest: " << naam << '\n';
-        for (const QString& o : u.opmerkingen)
-            s << "    # melding bij het lezen: " << o << '\n';
-        int k = 0;
-        for (const Resultaat& r : u.resultaten)
-            s << "    " << (r.ok ? "ok " : "not ok ") << ++k << " - " << r.tekst() << '\n';
-        s << "    1.." << k << '\n';
-        s << (u.geslaagd() ? "ok " : "not ok ") << n << " - " << naam << '\n';
-    }
-    s << "1.." << n << '\n';
-    s << "# " << samenvatting(tel(uitslagen), uitslagen.size()) << '\n';
-    return uit;
-}
-
-QByteArray alsJson(const std::vector<BordUitslag>& uitslagen) {
-    QJsonArray borden;
-    for (const BordUitslag& u : uitslagen) {
-        QJsonObject b;
-        b[QStringLiteral("bestand")] = u.bestand;
-        b[QStringLiteral("uitslag")] = !u.leesbaar    ? QStringLiteral("onleesbaar")
-                                       : u.geslaagd() ? QStringLiteral("geslaagd")
-                                                      : QStringLiteral("gezakt");
-        if (!u.leesbaar)
-            b[QStringLiteral("melding")] = u.melding;
-        b[QStringLiteral("meldingen")] = QJsonArray::fromStringList(u.opmerkingen);
-        QJsonArray resultaten;
-        for (const Resultaat& r : u.resultaten) {
-            QJsonObject o;
-            o[QStringLiteral("ok")] = r.ok;
-            o[QStringLiteral("regel")] = r.regelNummer;
-            o[QStringLiteral("wat")] = r.wat;
-            o[QStringLiteral("tekst")] = r.tekst();
-            if (!r.verwacht.isEmpty())
-                o[QStringLiteral("verwacht")] = r.verwacht;
-            o[QStringLiteral("gezien")] = r.gezien;
-            resultaten.append(o);
-        }
-        b[QStringLiteral("resultaten")] = resultaten;
-        borden.append(b);
-    }
-    const Telling t = tel(uitslagen);
-    QJsonObject doc;
-    doc[QStringLiteral("borden")] = borden;
-    doc[QStringLiteral("geslaagd")] = t.geslaagd;
-    doc[QStringLiteral("gezakt")] = t.gezakt;
-    doc[QStringLiteral("onleesbaar")] = t.onleesbaar;
-    return QJsonDocument(doc).toJson(QJsonDocument::Indented);
-}
-
-int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStream& fout) {
-    const QString toetsNaam = QDir::toNativeSeparators(opdracht.toetsBestand);
-    QFile bestand(opdracht.toetsBestand);
-    constexpr qint64 kMaxGrootte = 1024 * 1024;
-    if (QFileInfo(opdracht.toetsBestand).isDir() || !bestand.open(QIODevice::ReadOnly)) {
-        fout << "kwintelvlak: het toetsbestand \"" << toetsNaam << "\" kan niet worden gelezen"
-             << (bestand.exists() && !QFileInfo(opdracht.toetsBestand).isDir()
-                     ? QStringLiteral(": ") + bestand.errorString()
-                     : QStringLiteral(": het bestaat niet of is een map"))
-             << '\n';
-        return 2;
-    }
-    const QByteArray tekst = bestand.read(kMaxGrootte + 1);
-    if (tekst.size() > kMaxGrootte) {
-        fout << "kwintelvlak: het toetsbestand \"" << toetsNaam
-             << "\" is groter dan 1 MB; zo groot is geen toets\n";
-        return 2;
-    }
-
-    ZonderGebruiker omgeving;
-    const bool audioVooraf = audioBeschikbaar;
-    int status = 0;
-    {
-        TfKwintelvlak form;
-        omgeving.neemMeldingen(); // start-up's own (a missing standard board) do not count
-        const toetsbestand::Toets toets =
-            toetsbestand::lees(QString::fromUtf8(tekst), soortNamen(form));
-        if (!toets.fouten.empty()) {
-            for (const toetsbestand::Fout& f : toets.fouten) {
-                fout << toetsNaam;
-                if (f.regelNummer > 0)
-                    fout << ", regel " << f.regelNummer;
-                fout << ": " << f.tekst << '\n';
-            }
-            audioBeschikbaar = audioVooraf;
-            return 2;
-        }
-        std::vector<BordUitslag> uitslagen;
-        uitslagen.reserve(std::size_t(opdracht.borden.size()));
-        for (const QString& bord : opdracht.borden) {
-            uitslagen.push_back(toetsBord(form, omgeving, toets, bord));
-            if (!uitslagen.back().geslaagd())
-                status = 1;
-        }
-        // The window closes as it would after a session with a user.
-        audioBeschikbaar = audioVooraf;
-        if (opdracht.json)
-            uit << QString::fromUtf8(alsJson(uitslagen));
-        else
-            uit << alsTap(uitslagen);
-    }
-    uit.flush();
-    return status;
 }
 
 } // namespace toetsen
