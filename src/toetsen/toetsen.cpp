@@ -581,8 +581,10 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
     // Messages while the steps ran (none are expected) are kept as remarks.
     for (const ZonderGebruiker::Melding& m : omgeving.neemMeldingen())
         uitslag.opmerkingen << opEenRegel(m.tekst);
-    if (keuzes.afbeelding)
+    if (keuzes.afbeelding) {
         uitslag.afbeelding = afbeelding::bordAfbeelding(form, keuzes.bijsnijden);
+        form.hide(); // the next board's runs paint nothing
+    }
     return uitslag;
 }
 

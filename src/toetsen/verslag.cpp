@@ -1,5 +1,6 @@
 #include "toetsen/verslag.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -186,8 +187,15 @@ bool schrijf(const QString& map, const QString& toetsNaam, const toetsbestand::T
             continue;
         }
         const QString naam = afbeeldingNaam(int(i) + 1, u.bestand);
+        // Encoded in memory and written at once; a lighter compression than
+        // the default costs a little size and saves much of the time.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        u.afbeelding.save(&buffer, "PNG", 70);
         QSaveFile f(werk.filePath(naam));
-        if (!f.open(QIODevice::WriteOnly) || !u.afbeelding.save(&f, "PNG") || !f.commit()) {
+        if (png.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(png) != png.size() ||
+            !f.commit()) {
             reden = f.errorString();
             return false;
         }

@@ -86,33 +86,34 @@ private slots:
         QCOMPARE(u.fout, QString());
         const QString goed = QDir::toNativeSeparators(kVoorbeeld + "leerling_goed.brd");
         const QString fout = QDir::toNativeSeparators(kVoorbeeld + "leerling_fout.brd");
-        QCOMPARE(u.uit, QStringLiteral("TAP version 13\n"
-                                       "# Subtest: %1\n"
-                                       "    ok 1 - LED 1 uit -- niets ingedrukt: de LED is uit\n"
-                                       "    ok 2 - Pulsenteller 1 0\n"
-                                       "    ok 3 - LED 1 aan -- knop ingedrukt: de LED brandt\n"
-                                       "    ok 4 - Pulsenteller 1 1\n"
-                                       "    ok 5 - LED 1 uit -- knop los: de LED is weer uit\n"
-                                       "    ok 6 - Pulsenteller 1 1 -- loslaten telt niet\n"
-                                       "    ok 7 - Pulsenteller 1 3 -- drie keer gedrukt\n"
-                                       "    1..7\n"
-                                       "ok 1 - %1 (7/7)\n"
-                                       "# Subtest: %2\n"
-                                       "    not ok 1 - LED 1: verwacht uit, gezien aan -- niets "
-                                       "ingedrukt: de LED is uit\n"
-                                       "    ok 2 - Pulsenteller 1 0\n"
-                                       "    not ok 3 - LED 1: verwacht aan, gezien uit -- knop "
-                                       "ingedrukt: de LED brandt\n"
-                                       "    ok 4 - Pulsenteller 1 1\n"
-                                       "    not ok 5 - LED 1: verwacht uit, gezien aan -- knop los: "
-                                       "de LED is weer uit\n"
-                                       "    ok 6 - Pulsenteller 1 1 -- loslaten telt niet\n"
-                                       "    ok 7 - Pulsenteller 1 3 -- drie keer gedrukt\n"
-                                       "    1..7\n"
-                                       "not ok 2 - %2 (4/7)\n"
-                                       "1..2\n"
-                                       "# 1 van 2 borden geslaagd, 1 gezakt, 0 onleesbaar\n")
-                            .arg(goed, fout));
+        QCOMPARE(u.uit,
+                 QStringLiteral("TAP version 13\n"
+                                "# Subtest: %1\n"
+                                "    ok 1 - LED 1 uit -- niets ingedrukt: de LED is uit\n"
+                                "    ok 2 - Pulsenteller 1 0\n"
+                                "    ok 3 - LED 1 aan -- knop ingedrukt: de LED brandt\n"
+                                "    ok 4 - Pulsenteller 1 1\n"
+                                "    ok 5 - LED 1 uit -- knop los: de LED is weer uit\n"
+                                "    ok 6 - Pulsenteller 1 1 -- loslaten telt niet\n"
+                                "    ok 7 - Pulsenteller 1 3 -- drie keer gedrukt\n"
+                                "    1..7\n"
+                                "ok 1 - %1 (7/7)\n"
+                                "# Subtest: %2\n"
+                                "    not ok 1 - LED 1: verwacht uit, gezien aan -- niets "
+                                "ingedrukt: de LED is uit\n"
+                                "    ok 2 - Pulsenteller 1 0\n"
+                                "    not ok 3 - LED 1: verwacht aan, gezien uit -- knop "
+                                "ingedrukt: de LED brandt\n"
+                                "    ok 4 - Pulsenteller 1 1\n"
+                                "    not ok 5 - LED 1: verwacht uit, gezien aan -- knop los: "
+                                "de LED is weer uit\n"
+                                "    ok 6 - Pulsenteller 1 1 -- loslaten telt niet\n"
+                                "    ok 7 - Pulsenteller 1 3 -- drie keer gedrukt\n"
+                                "    1..7\n"
+                                "not ok 2 - %2 (4/7)\n"
+                                "1..2\n"
+                                "# 1 van 2 borden geslaagd, 1 gezakt, 0 onleesbaar\n")
+                     .arg(goed, fout));
         // Only correct boards: status 0.
         const Uitkomst alleenGoed = start({QStringLiteral("--toets"), kVoorbeeld + "opdracht.txt",
                                            kVoorbeeld + "leerling_goed.brd"});
@@ -131,8 +132,9 @@ private slots:
         QVERIFY(u.uit.contains(QStringLiteral("Het bestand bestaat niet.")));
         QVERIFY(u.uit.contains(QStringLiteral("\"x\" is geen geheel getal")));
         QVERIFY(!u.uit.contains(QStringLiteral("blijft op het bord")));
-        QVERIFY(u.uit.contains(QRegularExpression(QStringLiteral("\nnot ok 1 - \\S*bestaat_niet.brd "
-                                                                 "\\(onleesbaar\\)\n"))));
+        QVERIFY(
+            u.uit.contains(QRegularExpression(QStringLiteral("\nnot ok 1 - \\S*bestaat_niet.brd "
+                                                             "\\(onleesbaar\\)\n"))));
         QVERIFY(u.uit.contains(QRegularExpression(QStringLiteral("\nnot ok 2 - \\S*afgebroken.brd "
                                                                  "\\(onleesbaar\\)\n"))));
         QCOMPARE(u.uit.count(QStringLiteral("    not ok 7 - Pulsenteller 1 3: het bord is "

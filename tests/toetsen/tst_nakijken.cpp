@@ -105,8 +105,8 @@ private slots:
         QVERIFY(kopieer(kData + "knoppen_fout.brd", d + "cem # TODO.brd"));
         QVERIFY(kopieer(kData + "leeg.brd", d + "dewi.brd"));
         QVERIFY(kopieer(kData + "zwenkel_weg.brd", d + "eva;\"2\".brd"));
-        m_borden = QStringList{"anna.brd", "bram.brd", "cem # TODO.brd", "dewi.brd",
-                               "eva;\"2\".brd", "weg.brd"};
+        m_borden = QStringList{"anna.brd", "bram.brd",      "cem # TODO.brd",
+                               "dewi.brd", "eva;\"2\".brd", "weg.brd"};
     }
 
     void tapVoorProve() {
@@ -141,8 +141,8 @@ private slots:
         f.write(u.uit.toUtf8());
         f.close();
         const Uitkomst prove =
-            start(QStringLiteral(KWINTEL_PROVE), {QStringLiteral("--exec"), QStringLiteral("cat"),
-                                                  QStringLiteral("uitslag.tap")},
+            start(QStringLiteral(KWINTEL_PROVE),
+                  {QStringLiteral("--exec"), QStringLiteral("cat"), QStringLiteral("uitslag.tap")},
                   m_map.path());
         QVERIFY2(prove.status == 1, qPrintable(prove.uit + prove.fout));
         QVERIFY2(prove.uit.contains(QStringLiteral("Failed 4/6 subtests")), qPrintable(prove.uit));
@@ -151,10 +151,10 @@ private slots:
     }
 
     void json() {
-        const Uitkomst u = kwintelvlak({QStringLiteral("--toets"), kData + "knoppen.txt",
-                                        QStringLiteral("--json"), QStringLiteral("bram.brd"),
-                                        QStringLiteral("eva;\"2\".brd")},
-                                       m_map.path());
+        const Uitkomst u =
+            kwintelvlak({QStringLiteral("--toets"), kData + "knoppen.txt", QStringLiteral("--json"),
+                         QStringLiteral("bram.brd"), QStringLiteral("eva;\"2\".brd")},
+                        m_map.path());
         QCOMPARE(u.status, 1);
         const QJsonArray borden = QJsonDocument::fromJson(u.uit.toUtf8())["borden"].toArray();
         QCOMPARE(borden.size(), 2);
@@ -175,11 +175,11 @@ private slots:
     }
 
     void cijferblad() {
-        const Uitkomst u = kwintelvlak(QStringList{QStringLiteral("--toets"), kData + "knoppen.txt",
-                                                   QStringLiteral("--csv"),
-                                                   QStringLiteral("blad.csv")} +
-                                           m_borden,
-                                       m_map.path());
+        const Uitkomst u =
+            kwintelvlak(QStringList{QStringLiteral("--toets"), kData + "knoppen.txt",
+                                    QStringLiteral("--csv"), QStringLiteral("blad.csv")} +
+                            m_borden,
+                        m_map.path());
         QCOMPARE(u.status, 1);
         QFile f(m_map.filePath(QStringLiteral("blad.csv")));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -189,7 +189,8 @@ private slots:
         QCOMPARE(rijen.size(), 7);
         QCOMPARE(rijen[0].size(), 4 + 8);
         QCOMPARE(rijen[0].mid(0, 4), QStringList({"bord", "geslaagd", "totaal", "uitslag"}));
-        QCOMPARE(rijen[0][4], QStringLiteral("r6 LED 1 aan (ronde 1): bovenste knop: bovenste LED"));
+        QCOMPARE(rijen[0][4],
+                 QStringLiteral("r6 LED 1 aan (ronde 1): bovenste knop: bovenste LED"));
         QCOMPARE(rijen[0][11],
                  QStringLiteral("r12 LED 2 aan (ronde 2): onderste knop; \"onderste\" LED"));
         QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "1", "1", "1", "1", "1",
@@ -205,16 +206,16 @@ private slots:
         if (QStringLiteral(KWINTEL_CHROMIUM).isEmpty())
             QSKIP("chromium is not installed");
         const QString map = m_map.filePath(QStringLiteral("verslag"));
-        const Uitkomst u = kwintelvlak(QStringList{QStringLiteral("--toets"), kData + "knoppen.txt",
-                                                   QStringLiteral("--verslag"),
-                                                   QStringLiteral("verslag")} +
-                                           m_borden,
-                                       m_map.path());
+        const Uitkomst u =
+            kwintelvlak(QStringList{QStringLiteral("--toets"), kData + "knoppen.txt",
+                                    QStringLiteral("--verslag"), QStringLiteral("verslag")} +
+                            m_borden,
+                        m_map.path());
         QCOMPARE(u.status, 1);
         QCOMPARE(u.fout, QString());
         // Written whole: the page, a picture per readable board, no work left.
-        QStringList bestanden = QDir(map).entryList(QDir::Files | QDir::Dirs | QDir::Hidden |
-                                                    QDir::NoDotAndDotDot);
+        QStringList bestanden =
+            QDir(map).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
         QCOMPARE(bestanden.size(), 1 + 5);
         QVERIFY(bestanden.contains(QStringLiteral("index.html")));
         for (const QString& b : std::as_const(bestanden))
@@ -250,12 +251,12 @@ private slots:
                                QStringLiteral("--disable-sync"),
                                QStringLiteral("--virtual-time-budget=5000")};
         QTemporaryDir profiel;
-        const Uitkomst dom = start(
-            QStringLiteral(KWINTEL_CHROMIUM),
-            vast + QStringList{QStringLiteral("--user-data-dir=") + profiel.path(),
-                               QStringLiteral("--dump-dom"),
-                               QUrl::fromLocalFile(map + "/proef.html").toString()},
-            QString(), 120000);
+        const Uitkomst dom =
+            start(QStringLiteral(KWINTEL_CHROMIUM),
+                  vast + QStringList{QStringLiteral("--user-data-dir=") + profiel.path(),
+                                     QStringLiteral("--dump-dom"),
+                                     QUrl::fromLocalFile(map + "/proef.html").toString()},
+                  QString(), 120000);
         QCOMPARE(dom.status, 0);
         const QRegularExpression beeldtest(QStringLiteral("<pre id=\"beeldtest\">([^<]*)</pre>"));
         const QRegularExpressionMatch m = beeldtest.match(dom.uit);
@@ -267,24 +268,24 @@ private slots:
         // Every board named, with its score; the summary at the top.
         for (const QString& bord : {QStringLiteral("anna.brd"), QStringLiteral("bram.brd"),
                                     QStringLiteral("cem # TODO.brd"), QStringLiteral("dewi.brd"),
-                                    QStringLiteral("eva;\"2\".brd"),
-                                    QStringLiteral("weg.brd")})
+                                    QStringLiteral("eva;\"2\".brd"), QStringLiteral("weg.brd")})
             QVERIFY2(dom.uit.contains(QStringLiteral("<h3>") + bord + QStringLiteral("</h3>")),
                      qPrintable(bord));
-        QVERIFY(dom.uit.contains(QStringLiteral("2 van 6 borden geslaagd, 3 gezakt, 1 onleesbaar")));
+        QVERIFY(
+            dom.uit.contains(QStringLiteral("2 van 6 borden geslaagd, 3 gezakt, 1 onleesbaar")));
         QVERIFY(dom.uit.contains(QStringLiteral("r12 LED 2 aan (ronde 2): onderste knop; "
                                                 "\"onderste\" LED</td><td class=\"getal\">2 van "
                                                 "6</td>")));
 
         // The page itself, shown: not blank, the pictures' colours in it.
         const QString schermbeeld = m_map.filePath(QStringLiteral("scherm.png"));
-        const Uitkomst foto = start(
-            QStringLiteral(KWINTEL_CHROMIUM),
-            vast + QStringList{QStringLiteral("--user-data-dir=") + profiel.path(),
-                               QStringLiteral("--window-size=1280,2000"),
-                               QStringLiteral("--screenshot=") + schermbeeld,
-                               QUrl::fromLocalFile(map + "/index.html").toString()},
-            QString(), 120000);
+        const Uitkomst foto =
+            start(QStringLiteral(KWINTEL_CHROMIUM),
+                  vast + QStringList{QStringLiteral("--user-data-dir=") + profiel.path(),
+                                     QStringLiteral("--window-size=1280,2000"),
+                                     QStringLiteral("--screenshot=") + schermbeeld,
+                                     QUrl::fromLocalFile(map + "/index.html").toString()},
+                  QString(), 120000);
         QCOMPARE(foto.status, 0);
         const QImage beeld(schermbeeld);
         QCOMPARE(beeld.size(), QSize(1280, 2000));
@@ -309,10 +310,10 @@ private slots:
         QCOMPARE(u.status, 2);
         QCOMPARE(u.uit, QString());
         QVERIFY(u.fout.contains(QStringLiteral("het verslag hoort in een map")));
-        const Uitkomst blad = kwintelvlak({QStringLiteral("--toets"), kData + "knoppen.txt",
-                                           QStringLiteral("--csv"), QStringLiteral("weg/blad.csv"),
-                                           QStringLiteral("anna.brd")},
-                                          m_map.path());
+        const Uitkomst blad =
+            kwintelvlak({QStringLiteral("--toets"), kData + "knoppen.txt", QStringLiteral("--csv"),
+                         QStringLiteral("weg/blad.csv"), QStringLiteral("anna.brd")},
+                        m_map.path());
         QCOMPARE(blad.status, 2);
         QVERIFY(blad.fout.contains(QStringLiteral("bestaat niet")));
     }
@@ -327,8 +328,9 @@ private slots:
         const Uitkomst u =
             kwintelvlak({QStringLiteral("--toets"), t.fileName(), kData + "leeg.brd"});
         QCOMPARE(u.status, 1);
-        QVERIFY2(u.uit.contains(QStringLiteral("OF-poort, exclusief (XOF) 2 ontbreekt op het bord")),
-                 qPrintable(u.uit + u.fout));
+        QVERIFY2(
+            u.uit.contains(QStringLiteral("OF-poort, exclusief (XOF) 2 ontbreekt op het bord")),
+            qPrintable(u.uit + u.fout));
     }
 };
 
