@@ -5,7 +5,8 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build qt6-base-dev libgl-dev libpulse-dev libchm-dev
       pulseaudio-utils sox
       libbenchmark-dev xvfb xauth fonts-dejavu-core xdotool imagemagick pulseaudio
-      clang libclang-rt-14-dev qt6-translations-l10n)
+      clang libclang-rt-14-dev qt6-translations-l10n
+      chromium perl)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
