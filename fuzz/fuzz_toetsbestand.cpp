@@ -11,7 +11,7 @@
 
 namespace {
 
-std::vector<toetsbestand::Soortnaam>* soorten = nullptr;
+std::vector<toetsbestand::Soortnaam>* namen = nullptr;
 
 void eis(bool voorwaarde) {
     if (!voorwaarde)
@@ -30,14 +30,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     QApplication::setApplicationName(QStringLiteral("Kwintelvlak"));
     // The names come from the window's menus, plug-in kinds included.
     auto* form = new TfKwintelvlak;
-    soorten = new std::vector<toetsbestand::Soortnaam>(toetsen::soortNamen(*form));
+    namen = new std::vector<toetsbestand::Soortnaam>(toetsen::soortNamen(*form));
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString tekst =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const toetsbestand::Toets toets = toetsbestand::lees(tekst, *soorten);
+    const toetsbestand::Toets toets = toetsbestand::lees(tekst, *namen);
     const int regels = int(tekst.count(QLatin1Char('\n'))) + 1;
 
     int vorige = 0;
