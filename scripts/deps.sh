@@ -11,10 +11,11 @@ set -euo pipefail
 bouwen=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev libpulse-dev
         libchm-dev libx11-dev qt6-translations-l10n fonts-dejavu-core)
 # Testing: sound tools and a sound server, Google Benchmark, an X server with
-# pointer and screen tools, clang for the sanitizer build, and the package
-# checks.
+# pointer and screen tools, clang for the sanitizer build, the package
+# checks, and a browser and prove for the class report and its TAP.
 testen=(pulseaudio-utils sox pulseaudio libbenchmark-dev xvfb xauth xdotool imagemagick
-        clang libclang-rt-14-dev lintian desktop-file-utils appstream)
+        clang libclang-rt-14-dev lintian desktop-file-utils appstream
+        chromium perl)
 pkgs=("${bouwen[@]}")
 case "${1:-}" in
     --test) pkgs+=("${testen[@]}") ;;

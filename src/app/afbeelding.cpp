@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScrollArea>
@@ -42,8 +43,6 @@ QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden) {
         for (const TModule* m : form.modules)
             if (!m->isHidden())
                 modules |= m->geometry();
-        if (form.pKwintelvlak->isVisible())
-            modules |= form.pKwintelvlak->geometry();
         if (!modules.isEmpty())
             uitsnede = modules;
     }
@@ -71,6 +70,19 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout) {
              << "\": " << tekst << '\n';
     }
     omgeving.tik(opdracht.tikken);
+    const QFileInfo doel(opdracht.afbeelding);
+    const QString doelNaam = QDir::toNativeSeparators(opdracht.afbeelding);
+    if (!doel.absoluteDir().exists()) {
+        fout << "kwintelvlak: de afbeelding \"" << doelNaam
+             << "\" kan niet worden geschreven: de map \""
+             << QDir::toNativeSeparators(doel.absolutePath()) << "\" bestaat niet\n";
+        return 1;
+    }
+    if (doel.isDir()) {
+        fout << "kwintelvlak: de afbeelding \"" << doelNaam
+             << "\" kan niet worden geschreven: dat is een map\n";
+        return 1;
+    }
     const QImage beeld = bordAfbeelding(form, opdracht.bijsnijden);
 
     // Written whole or not at all: an old picture stays until the new one is complete.

@@ -16,8 +16,8 @@ namespace afbeelding {
 // The board of a window as the window shows it, at the window's scale. The
 // window is laid out first (it need not be on screen) and grown, if need
 // be, until its view holds the whole board. With bijsnijden the picture is
-// cut to the modules (and the logo, when it shows): a board with one module
-// gives exactly that module's panel.
+// cut to the modules, the logo left out: a board with one module gives
+// exactly that module's panel.
 QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden);
 
 // The whole --afbeelding run: returns the exit status (0 written, 1 the

@@ -1,7 +1,7 @@
 #include "app/afbeelding.h"
 #include "app/kwintelvlak.h"
 #include "app/opdrachtregel.h"
-#include "app/toetsen.h"
+#include "toetsen/toetsen.h"
 #include "boardfile/bordpaden.h"
 #include "boardfile/herstel.h"
 #include "platform/venstersysteem.h"

@@ -54,7 +54,8 @@ QString hulpTekst() {
     return QStringLiteral(
         "Gebruik:\n"
         "  kwintelvlak [--schaal N] [BORD.brd]\n"
-        "  kwintelvlak --toets TOETS.txt [--json] BORD.brd [BORD.brd ...]\n"
+        "  kwintelvlak --toets TOETS.txt [--json] [--csv BLAD.csv] [--verslag MAP]\n"
+        "              [--schaal N] [--bijsnijden] BORD.brd [BORD.brd ...]\n"
         "  kwintelvlak --afbeelding UIT.png [--tikken N] [--schaal N] [--bijsnijden] BORD.brd\n"
         "\n"
         "Zonder opties opent Kwintelvlak het venster met het standaardbord, of met\n"
@@ -64,21 +65,31 @@ QString hulpTekst() {
         "  --toets TOETS.txt     Controleer elk genoemd bord met de stappen van het\n"
         "                        toetsbestand, zonder venster; per verwachting een\n"
         "                        regel in het Test Anything Protocol, dan een\n"
-        "                        samenvatting.\n"
+        "                        samenvatting. Een bord slaagt ook als de leerling\n"
+        "                        de modules anders genummerd heeft.\n"
         "  --json                Geef de uitslag van --toets als een JSON-document.\n"
+        "  --csv BLAD.csv        Schrijf bij --toets ook een cijferblad: per bord een\n"
+        "                        regel met de score en per verwachting 1 of 0\n"
+        "                        (puntkomma's, UTF-8), voor een rekenblad.\n"
+        "  --verslag MAP         Schrijf bij --toets ook een klassenverslag: MAP/index.html\n"
+        "                        met per bord de score, wat niet klopte en een\n"
+        "                        afbeelding van het bord aan het eind van de toets.\n"
         "  --afbeelding UIT.png  Schrijf een PNG-afbeelding van het bord, zoals het\n"
         "                        venster het toont, en stop.\n"
         "  --tikken N            Laat de klok eerst N tikken (van 10 ms) lopen\n"
         "                        (bij --afbeelding; standaard 0).\n"
-        "  --bijsnijden          Snijd de afbeelding bij tot de modules op het bord.\n"
+        "  --bijsnijden          Snijd de afbeelding bij tot de modules op het bord\n"
+        "                        (bij --afbeelding en --verslag).\n"
         "  --schaal N            Teken alles N keer zo groot (1 tot en met 4), voor\n"
-        "                        de beamer of voor afdrukken.\n"
+        "                        de beamer of voor afdrukken (ook de afbeeldingen\n"
+        "                        van --verslag).\n"
         "  -h, --help            Toon deze hulp.\n"
         "  -v, --version         Toon de versie.\n"
         "\n"
         "Uitgangsstatus bij --toets: 0 als elk bord slaagt, 1 als een verwachting\n"
-        "niet uitkomt of een bord onleesbaar is, 2 bij een fout in het toetsbestand\n"
-        "of in de opdrachtregel. Bij --afbeelding: 0 als de afbeelding geschreven\n"
+        "niet uitkomt, een bord onleesbaar is of het cijferblad of verslag niet\n"
+        "geschreven kan worden, 2 bij een fout in het toetsbestand of in de\n"
+        "opdrachtregel. Bij --afbeelding: 0 als de afbeelding geschreven\n"
         "is, 1 als het bord niet gelezen of de afbeelding niet geschreven kan worden,\n"
         "2 bij een fout in de opdrachtregel.\n");
 }
@@ -96,9 +107,12 @@ Opdracht lees(const QStringList& argumenten) {
     const QCommandLineOption tikken(QStringLiteral("tikken"), QString(), QStringLiteral("n"));
     const QCommandLineOption schaal(QStringLiteral("schaal"), QString(), QStringLiteral("n"));
     const QCommandLineOption bijsnijden(QStringLiteral("bijsnijden"));
-    p.addOptions({hulp, versie, toets, json, afbeelding, tikken, schaal, bijsnijden});
-    QStringList metWaarde = {QStringLiteral("toets"), QStringLiteral("afbeelding"),
-                             QStringLiteral("tikken"), QStringLiteral("schaal")};
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("bestand"));
+    const QCommandLineOption verslag(QStringLiteral("verslag"), QString(), QStringLiteral("map"));
+    p.addOptions({hulp, versie, toets, json, afbeelding, tikken, schaal, bijsnijden, csv, verslag});
+    QStringList metWaarde = {QStringLiteral("toets"),  QStringLiteral("afbeelding"),
+                             QStringLiteral("tikken"), QStringLiteral("schaal"),
+                             QStringLiteral("csv"),    QStringLiteral("verslag")};
     for (const char* naam : kQtMetWaarde) {
         QCommandLineOption o(QString::fromLatin1(naam), QString(), QStringLiteral("waarde"));
         o.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -164,9 +178,18 @@ Opdracht lees(const QStringList& argumenten) {
         o.toetsBestand = p.values(toets).constLast();
         if (o.borden.isEmpty())
             return fout(QStringLiteral("--toets verwacht na het toetsbestand een of meer borden"));
-        if (p.isSet(tikken) || p.isSet(bijsnijden))
-            return fout(QStringLiteral("--tikken en --bijsnijden horen bij --afbeelding; "
-                                       "bij --toets staan de tikken in het toetsbestand"));
+        if (p.isSet(csv))
+            o.csv = p.values(csv).constLast();
+        if (p.isSet(verslag))
+            o.verslag = p.values(verslag).constLast();
+        if (p.isSet(tikken))
+            return fout(QStringLiteral("--tikken hoort bij --afbeelding; bij --toets staan de "
+                                       "tikken in het toetsbestand"));
+        if (o.verslag.isEmpty() && (p.isSet(bijsnijden) || p.isSet(schaal)))
+            return fout(QStringLiteral("--bijsnijden en --schaal gaan bij --toets over de "
+                                       "afbeeldingen van --verslag"));
+        if ((p.isSet(csv) && o.csv.isEmpty()) || (p.isSet(verslag) && o.verslag.isEmpty()))
+            return fout(QStringLiteral("--csv en --verslag verwachten een naam"));
         return o;
     }
     if (p.isSet(afbeelding)) {
@@ -174,13 +197,14 @@ Opdracht lees(const QStringList& argumenten) {
         o.afbeelding = p.values(afbeelding).constLast();
         if (o.borden.size() != 1)
             return fout(QStringLiteral("--afbeelding verwacht precies een bord"));
-        if (o.json)
-            return fout(QStringLiteral("--json hoort bij --toets"));
+        if (o.json || p.isSet(csv) || p.isSet(verslag))
+            return fout(QStringLiteral("--json, --csv en --verslag horen bij --toets"));
         return o;
     }
-    if (o.json || p.isSet(tikken) || o.bijsnijden)
-        return fout(QStringLiteral("--json, --tikken en --bijsnijden horen bij --toets of "
-                                   "--afbeelding"));
+    if (o.json || p.isSet(csv) || p.isSet(verslag))
+        return fout(QStringLiteral("--json, --csv en --verslag horen bij --toets"));
+    if (p.isSet(tikken) || o.bijsnijden)
+        return fout(QStringLiteral("--tikken en --bijsnijden horen bij --afbeelding"));
     return o;
 }
 
@@ -206,7 +230,8 @@ void bereidOmgevingVoor(const Opdracht& opdracht) {
     // Pictures and checks come out the same with or without a display server.
     if (zonderVenster && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (opdracht.schaal > 1 && opdracht.modus != Modus::Toets)
+    // Checks draw nothing but the report's pictures.
+    if (opdracht.schaal > 1 && (opdracht.modus != Modus::Toets || !opdracht.verslag.isEmpty()))
         qputenv("QT_SCALE_FACTOR", QByteArray::number(opdracht.schaal));
     if (zonderVenster) {
         platform::zetGeluidUit(true);

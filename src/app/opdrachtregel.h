@@ -22,6 +22,8 @@ struct Opdracht {
     QStringList borden;
     QString toetsBestand;
     bool json = false;
+    QString csv;     // --toets: the grade sheet to write
+    QString verslag; // --toets: the folder of the class report
     QString afbeelding;
     int tikken = 0;
     int schaal = 1;

@@ -1,7 +1,8 @@
-#include "app/toetsbestand.h"
+#include "toetsen/toetsbestand.h"
 
 #include <QLocale>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -10,8 +11,7 @@ namespace toetsbestand {
 int Toets::verwachtingen() const {
     int n = 0;
     for (const Regel& r : regels)
-        if (r.stap == Stap::VerwachtAanUit || r.stap == Stap::VerwachtTeller ||
-            r.stap == Stap::VerwachtUitgang)
+        if (r.isVerwachting())
             ++n;
     return n;
 }
@@ -51,13 +51,14 @@ int aantalUitgangen(int soort) {
 }
 
 // One line taken apart into words; a word in double quotes may hold spaces.
-// A "#" outside quotes starts a comment.
-std::optional<QStringList> woorden(QStringView regel, QString& fout) {
+// A "#" outside quotes starts a comment, which goes to commentaar.
+std::optional<QStringList> woorden(QStringView regel, QString& fout, QString& commentaar) {
     QStringList uit;
     QString woord;
     bool inWoord = false;
     bool inAanhaling = false;
-    for (const QChar c : regel) {
+    for (qsizetype i = 0; i < regel.size(); ++i) {
+        const QChar c = regel[i];
         if (inAanhaling) {
             if (c == u'"') {
                 inAanhaling = false;
@@ -69,8 +70,10 @@ std::optional<QStringList> woorden(QStringView regel, QString& fout) {
             }
             continue;
         }
-        if (c == u'#')
+        if (c == u'#') {
+            commentaar = regel.mid(i + 1).toString().simplified();
             break;
+        }
         if (c.isSpace()) {
             if (inWoord)
                 uit << woord;
@@ -102,8 +105,21 @@ public:
         : m_soorten(soorten), m_toets(toets) {}
 
     void regel(int nummer, QStringView tekst);
+    // At the end of the file: a repeat still open is a mistake.
+    void einde();
 
 private:
+    // An open repeat: its line, its count and the steps read so far.
+    struct Blok {
+        int regelNummer = 0;
+        int keer = 1;
+        std::vector<Regel> regels;
+    };
+    std::vector<Regel>& doel() {
+        return m_blokken.empty() ? m_toets.regels : m_blokken.back().regels;
+    }
+    void sluitBlok();
+    bool muis(Regel& r);
     // Each returns false after reporting what is wrong.
     bool fout(const QString& tekst) {
         m_toets.fouten.push_back({m_nummer, tekst});
@@ -138,7 +154,82 @@ private:
     Toets& m_toets;
     QStringList m_woorden;
     int m_nummer = 0;
+    std::vector<Blok> m_blokken;
+    bool m_teGroot = false; // a repeat made too much; reported once
 };
+
+// A kind's name as the check file gives it: the caption, or for a plug-in
+// kind also its library's file name, with or without the suffix.
+bool noemt(const Soortnaam& s, const QString& naam) {
+    if (s.naam.compare(naam, Qt::CaseInsensitive) == 0)
+        return true;
+    if (s.entry->soort != soorten::zwenkel || s.entry->naam[0] == '\0')
+        return false;
+    const QString bestand = QString::fromUtf8(s.entry->naam);
+    if (bestand.compare(naam, Qt::CaseInsensitive) == 0)
+        return true;
+    const qsizetype punt = bestand.lastIndexOf(QLatin1Char('.'));
+    return punt > 0 && QStringView(bestand).left(punt).compare(naam, Qt::CaseInsensitive) == 0;
+}
+
+qint64 tikkenIn(const std::vector<Regel>& regels) {
+    qint64 n = 0;
+    for (const Regel& r : regels)
+        if (r.stap == Stap::Tik)
+            n += r.getal;
+    return n;
+}
+
+void Lezer::sluitBlok() {
+    Blok blok = std::move(m_blokken.back());
+    m_blokken.pop_back();
+    std::vector<Regel>& uit = doel();
+    const qint64 stappen = qint64(uit.size()) + qint64(blok.regels.size()) * blok.keer;
+    const qint64 tikken = tikkenIn(uit) + tikkenIn(blok.regels) * blok.keer;
+    if (m_teGroot)
+        return;
+    if (stappen > kMaxStappen || tikken > kMaxTotaalTikken) {
+        m_teGroot = true;
+        m_toets.fouten.push_back(
+            {blok.regelNummer,
+             stappen > kMaxStappen
+                 ? QStringLiteral("deze herhaling maakt meer dan %1 stappen; zo lang is geen toets")
+                       .arg(kMaxStappen)
+                 : QStringLiteral("deze herhaling laat de klok meer dan een uur lopen (%1 "
+                                  "tikken); zo lang is geen toets")
+                       .arg(kMaxTotaalTikken)});
+        return;
+    }
+    for (int keer = 1; keer <= blok.keer; ++keer) {
+        for (const Regel& r : blok.regels) {
+            Regel kopie = r;
+            kopie.ronde = r.ronde.isEmpty() ? QString::number(keer)
+                                            : QString::number(keer) + QLatin1Char('.') + r.ronde;
+            uit.push_back(std::move(kopie));
+        }
+    }
+}
+
+void Lezer::einde() {
+    while (!m_blokken.empty()) {
+        m_toets.fouten.push_back(
+            {m_blokken.back().regelNummer, QStringLiteral("bij deze 'herhaal' hoort een 'einde'")});
+        m_blokken.pop_back();
+    }
+}
+
+bool Lezer::muis(Regel& r) {
+    // "muis X Y" on the board, or "muis MODULE N DX DY" from a module's corner.
+    bool getalEerst = false;
+    if (m_woorden.size() > 1)
+        m_woorden[1].toLongLong(&getalEerst);
+    if (getalEerst || m_woorden.size() <= 1)
+        return genoeg(3, QStringLiteral("muis X Y of muis MODULE NUMMER DX DY")) &&
+               getal(1, -kMaxPositie, kMaxPositie, r.x) && getal(2, -kMaxPositie, kMaxPositie, r.y);
+    r.relatief = true;
+    return module(1, r.module) && genoeg(5, QStringLiteral("muis MODULE NUMMER DX DY")) &&
+           getal(3, -kMaxPositie, kMaxPositie, r.x) && getal(4, -kMaxPositie, kMaxPositie, r.y);
+}
 
 bool Lezer::module(int i, ModuleNaam& uit) {
     if (m_woorden.size() <= i)
@@ -146,7 +237,7 @@ bool Lezer::module(int i, ModuleNaam& uit) {
             QStringLiteral("er ontbreekt iets: na '%1' hoort een module").arg(m_woorden[0]));
     const QString& naam = m_woorden[i];
     for (const Soortnaam& s : m_soorten) {
-        if (s.naam.compare(naam, Qt::CaseInsensitive) == 0) {
+        if (noemt(s, naam)) {
             uit.naam = s.naam;
             uit.entry = s.entry;
             if (m_woorden.size() <= i + 1)
@@ -250,7 +341,8 @@ bool Lezer::verwacht(Regel& r) {
 void Lezer::regel(int nummer, QStringView tekst) {
     m_nummer = nummer;
     QString probleem;
-    const std::optional<QStringList> w = woorden(tekst, probleem);
+    QString commentaar;
+    const std::optional<QStringList> w = woorden(tekst, probleem, commentaar);
     if (!w) {
         fout(probleem);
         return;
@@ -260,8 +352,28 @@ void Lezer::regel(int nummer, QStringView tekst) {
         return;
     Regel r;
     r.regelNummer = nummer;
+    r.commentaar = commentaar;
     const QString stap = m_woorden[0].toLower();
     bool goed = false;
+    if (stap == QLatin1String("herhaal")) {
+        Blok blok;
+        blok.regelNummer = nummer;
+        if (genoeg(2, QStringLiteral("herhaal AANTAL")) && getal(1, 1, kMaxHerhaling, blok.keer))
+            m_blokken.push_back(std::move(blok));
+        else
+            m_blokken.push_back(Blok{nummer, 1, {}}); // its "einde" still closes it
+        return;
+    }
+    if (stap == QLatin1String("einde")) {
+        if (!genoeg(1, QStringLiteral("einde")))
+            return;
+        if (m_blokken.empty()) {
+            fout(QStringLiteral("'einde' zonder 'herhaal' ervoor"));
+            return;
+        }
+        sluitBlok();
+        return;
+    }
     if (stap == QLatin1String("druk") || stap == QLatin1String("los")) {
         r.stap = stap == QLatin1String("druk") ? Stap::Druk : Stap::Los;
         goed = module(1, r.module) && genoeg(3, stap + QStringLiteral(" MODULE NUMMER"));
@@ -275,8 +387,7 @@ void Lezer::regel(int nummer, QStringView tekst) {
         goed = genoeg(2, QStringLiteral("geluid NIVEAU")) && getal(1, 0, kMaxGeluid, r.getal);
     } else if (stap == QLatin1String("muis")) {
         r.stap = Stap::Muis;
-        goed = genoeg(3, QStringLiteral("muis X Y")) && getal(1, -kMaxPositie, kMaxPositie, r.x) &&
-               getal(2, -kMaxPositie, kMaxPositie, r.y);
+        goed = muis(r);
     } else if (stap == QLatin1String("tik")) {
         r.stap = Stap::Tik;
         goed = genoeg(2, QStringLiteral("tik AANTAL")) && getal(1, 0, kMaxTikken, r.getal);
@@ -284,11 +395,11 @@ void Lezer::regel(int nummer, QStringView tekst) {
         goed = verwacht(r);
     } else {
         fout(QStringLiteral("onbekende stap '%1'; de stappen zijn druk, los, zet, geluid, muis, "
-                            "tik en verwacht")
+                            "tik, verwacht, herhaal en einde")
                  .arg(m_woorden[0]));
     }
     if (goed)
-        m_toets.regels.push_back(r);
+        doel().push_back(std::move(r));
 }
 
 } // namespace
@@ -301,6 +412,14 @@ Toets lees(QStringView tekst, const std::vector<Soortnaam>& soorten) {
         ++nummer;
         lezer.regel(nummer, regel.endsWith(u'\r') ? regel.chopped(1) : regel);
     }
+    lezer.einde();
+    if (toets.fouten.empty() && tikkenIn(toets.regels) > kMaxTotaalTikken)
+        toets.fouten.push_back(
+            {0, QStringLiteral("de toets laat de klok meer dan een uur lopen (%1 "
+                               "tikken); zo lang is geen toets")
+                    .arg(kMaxTotaalTikken)});
+    std::stable_sort(toets.fouten.begin(), toets.fouten.end(),
+                     [](const Fout& a, const Fout& b) { return a.regelNummer < b.regelNummer; });
     if (toets.fouten.empty() && toets.verwachtingen() == 0)
         toets.fouten.push_back(
             {0, QStringLiteral("het toetsbestand bevat geen enkele "

@@ -2,10 +2,10 @@
 // real boards on the stepped clock: what each step does to a board and what
 // each expectation reads from it.
 #include "app/kwintelvlak.h"
-#include "app/toetsbestand.h"
-#include "app/toetsen.h"
 #include "app/zondergebruiker.h"
 #include "support/kwinteltest.h"
+#include "toetsen/toetsbestand.h"
+#include "toetsen/toetsen.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,7 +61,7 @@ private slots:
         const QString v = QStringLiteral("verwacht LED 1 aan\n");
         QTest::newRow("onbekende stap") << v + "drukk Drukschakelaar 1" << 2
                                         << "onbekende stap 'drukk'; de stappen zijn druk, los, "
-                                           "zet, geluid, muis, tik en verwacht";
+                                           "zet, geluid, muis, tik, verwacht, herhaal en einde";
         QTest::newRow("onbekende module") << v + "druk Lamp 1" << 2 << "onbekende module 'Lamp'";
         QTest::newRow("naam met spatie zonder aanhalingstekens")
             << v + "zet Puls generator 1 5" << 2
@@ -234,23 +234,232 @@ private slots:
     }
 
     void ontbrekendeModulesZakken() {
-        // A step on a module the board lacks fails as a result of its own;
-        // the check goes on.
+        // A step on a module the board lacks adds no result: it is said once
+        // and every expectation after it is not met. Each expectation gives
+        // exactly one result, whatever the board holds.
         const toetsen::BordUitslag u = toets("EKWINTELVLAK V1.5|1\r\n10|10|1|1|0|\r\n",
-                                             QStringLiteral("druk Drukschakelaar 1\n"
+                                             QStringLiteral("verwacht LED 1 uit\n"
+                                                            "verwacht \"EN-Poort\" 1 uitgang 1 50\n"
+                                                            "herhaal 2\n"
+                                                            "druk Drukschakelaar 1\n"
                                                             "tik 1\n"
-                                                            "verwacht LED 2 aan\n"
+                                                            "einde\n"
                                                             "verwacht LED 1 uit\n"
                                                             "verwacht Pulsenteller 1 0\n"));
         QCOMPARE(regels(u),
-                 QStringList({"not ok druk Drukschakelaar 1: Drukschakelaar 1 staat "
-                              "niet op het bord",
-                              "not ok LED 2: verwacht aan, gezien geen LED 2", "ok LED 1 uit",
-                              "not ok Pulsenteller 1: verwacht 0, gezien geen "
-                              "Pulsenteller 1"}));
+                 QStringList({"ok LED 1 uit",
+                              "not ok EN-Poort 1 uitgang 1 50: EN-Poort 1 ontbreekt op het bord",
+                              "not ok LED 1 uit: regel 4 (druk Drukschakelaar 1) kon niet "
+                              "worden uitgevoerd",
+                              "not ok Pulsenteller 1 0: regel 4 (druk Drukschakelaar 1) kon "
+                              "niet worden uitgevoerd"}));
+        QCOMPARE(u.stappen, QStringList{QStringLiteral(
+                                "regel 4: druk Drukschakelaar 1 kan niet: Drukschakelaar 1 "
+                                "ontbreekt op het bord")});
+        QCOMPARE(u.totaal(), 4);
+        QCOMPARE(u.behaald(), 1);
         QVERIFY(!u.geslaagd());
     }
 
+    void herhalingen() {
+        // Rounds are written out, outermost first; each keeps its own line.
+        const toetsbestand::Toets t =
+            toetsbestand::lees(QStringLiteral("herhaal 2\n"
+                                              "  tik 1\n"
+                                              "  herhaal 3\n"
+                                              "    verwacht LED 1 aan   # brandt\n"
+                                              "  einde\n"
+                                              "einde\n"
+                                              "verwacht LED 1 uit\n"),
+                               toetsen::soortNamen(*m_form));
+        QCOMPARE(t.fouten.size(), size_t(0));
+        QCOMPARE(t.regels.size(), size_t(2 * (1 + 3) + 1));
+        QCOMPARE(t.verwachtingen(), 7);
+        QStringList rondes;
+        for (const auto& r : t.regels)
+            rondes << QString::number(r.regelNummer) + QLatin1Char('/') + r.ronde;
+        QCOMPARE(rondes, QStringList({"2/1", "4/1.1", "4/1.2", "4/1.3", "2/2", "4/2.1", "4/2.2",
+                                      "4/2.3", "7/"}));
+        QCOMPARE(t.regels[1].commentaar, QStringLiteral("brandt"));
+        QCOMPARE(t.regels.back().commentaar, QString());
+    }
+
+    void foutenInHerhalingen_data() {
+        QTest::addColumn<QString>("tekst");
+        QTest::addColumn<QList<int>>("regelsMetFout");
+        QTest::addColumn<QString>("eersteMelding");
+        const QString v = QStringLiteral("verwacht LED 1 aan\n");
+        QTest::newRow("einde zonder herhaal")
+            << v + "einde" << QList<int>{2} << "'einde' zonder 'herhaal' ervoor";
+        QTest::newRow("herhaal zonder einde")
+            << v + "herhaal 2\ntik 1" << QList<int>{2} << "bij deze 'herhaal' hoort een 'einde'";
+        QTest::newRow("herhaal 0") << v + "herhaal 0\ntik 1\neinde" << QList<int>{2}
+                                   << "0 ligt buiten het bereik van 1 tot en met 10000";
+        QTest::newRow("fouten in het blok met hun eigen regel")
+            << v + "herhaal 2\n  tik veel\n  druk Lamp 1\neinde" << QList<int>{3, 4}
+            << "'veel' is geen geheel getal";
+        QTest::newRow("te veel stappen")
+            << v + "herhaal 10000\nherhaal 10000\nverwacht LED 1 aan\neinde\neinde" << QList<int>{2}
+            << "deze herhaling maakt meer dan 100000 stappen; zo lang is geen toets";
+        QTest::newRow("te lang")
+            << v + "herhaal 7\ntik 60000\neinde" << QList<int>{2}
+            << "deze herhaling laat de klok meer dan een uur lopen (360000 tikken); zo lang is "
+               "geen toets";
+        QTest::newRow("muis zonder verschuiving")
+            << v + "muis Sensor 1 10" << QList<int>{2}
+            << "er ontbreekt iets: schrijf 'muis MODULE NUMMER DX DY'";
+    }
+
+    void foutenInHerhalingen() {
+        QFETCH(QString, tekst);
+        QFETCH(QList<int>, regelsMetFout);
+        QFETCH(QString, eersteMelding);
+        const toetsbestand::Toets t = toetsbestand::lees(tekst, toetsen::soortNamen(*m_form));
+        QList<int> regels;
+        for (const auto& f : t.fouten)
+            regels << f.regelNummer;
+        QCOMPARE(regels, regelsMetFout);
+        QCOMPARE(t.fouten[0].tekst, eersteMelding);
+    }
+
+    void eerlijkeNummering_data() {
+        // Two keys and two LEDs: the top key lights the top LED, the bottom
+        // key the bottom one. "a": placed top first. "b": the top LED saved
+        // last, so the board calls it LED 2. "fout": the bottom key is not
+        // wired, so no numbering can pass.
+        QTest::addColumn<QByteArray>("bord");
+        QTest::addColumn<bool>("geslaagd");
+        QTest::addColumn<int>("toewijzingen");
+        QTest::newRow("a") << QByteArray("EKWINTELVLAK V1.5|1\r\n"
+                                         "20|20|0|1|1|1|1|1|\r\n"
+                                         "200|20|0|2|1|1|2|1|\r\n"
+                                         "20|200|1|1|0|\r\n"
+                                         "200|200|1|2|0|\r\n")
+                           << true << 0;
+        QTest::newRow("b") << QByteArray("EKWINTELVLAK V1.5|1\r\n"
+                                         "20|20|0|1|1|1|2|1|\r\n"
+                                         "200|20|0|2|1|1|1|1|\r\n"
+                                         "200|200|1|1|0|\r\n"
+                                         "20|200|1|2|0|\r\n")
+                           << true << 2;
+        QTest::newRow("fout") << QByteArray("EKWINTELVLAK V1.5|1\r\n"
+                                            "20|20|0|1|1|1|1|1|\r\n"
+                                            "200|20|0|2|1|-1|1|1|\r\n"
+                                            "20|200|1|1|0|\r\n"
+                                            "200|200|1|2|0|\r\n")
+                              << false << 0;
+    }
+
+    void eerlijkeNummering() {
+        QFETCH(QByteArray, bord);
+        QFETCH(bool, geslaagd);
+        QFETCH(int, toewijzingen);
+        const QString stappen = QStringLiteral("druk Drukschakelaar 1\ntik 2\n"
+                                               "verwacht LED 1 aan\nverwacht LED 2 uit\n"
+                                               "los Drukschakelaar 1\ndruk Drukschakelaar 2\n"
+                                               "tik 2\nverwacht LED 1 uit\nverwacht LED 2 aan\n");
+        const toetsen::BordUitslag u = toets(bord, stappen);
+        QCOMPARE(u.geslaagd(), geslaagd);
+        QCOMPARE(u.totaal(), 4);
+        QCOMPARE(int(u.toewijzing.size()), toewijzingen);
+        if (toewijzingen > 0) {
+            // Either the LEDs or the keys swapped: two of one kind.
+            QCOMPARE(u.toewijzing[0].toets.section(' ', 0, 0),
+                     u.toewijzing[1].toets.section(' ', 0, 0));
+            QVERIFY(u.toewijzing[0].bord != u.toewijzing[0].toets);
+        }
+        if (!geslaagd) {
+            // Every numbering was tried (2 keys x 2 LEDs) and none passed;
+            // the best meets three of four.
+            QCOMPARE(u.geprobeerd, 4);
+            QCOMPARE(u.behaald(), 3);
+        }
+        // The board's own numbering first: a passing board in its own
+        // numbering is run once.
+        if (toewijzingen == 0 && geslaagd)
+            QCOMPARE(u.geprobeerd, 1);
+    }
+
+    void zoekenIsBegrensd() {
+        // Eight LEDs named by the check: 8! numberings, more than the bound;
+        // only the board's own is tried, and that is said.
+        QByteArray bord = "EKWINTELVLAK V1.5|1\r\n";
+        QString stappen;
+        for (int i = 1; i <= 8; ++i) {
+            bord += QByteArray::number(10 + 60 * i) + "|10|1|" + QByteArray::number(i) + "|0|\r\n";
+            stappen += QStringLiteral("verwacht LED %1 uit\n").arg(i);
+        }
+        const toetsen::BordUitslag u =
+            toets(bord, stappen + QStringLiteral("verwacht LED 1 aan\n"));
+        QVERIFY(u.begrensd);
+        QCOMPARE(u.geprobeerd, 1);
+        QCOMPARE(u.behaald(), 8);
+        QVERIFY(toetsen::alsTap({u}).contains(
+            QStringLiteral("# meer dan 5040 nummeringen mogelijk: alleen de eigen nummering")));
+    }
+
+    void muisBijDeModule() {
+        // The same sensor 380 px lower: the pointer at its corner reads the
+        // same from the relative step, not from a fixed point.
+        const QString relatief = QStringLiteral("muis Sensor 1 0 0\ntik 1\n"
+                                                "verwacht Sensor 1 uitgang 1 50\n");
+        const QString vast = QStringLiteral("muis 10 10\ntik 1\nverwacht Sensor 1 uitgang 1 50\n");
+        const QByteArray boven = "EKWINTELVLAK V1.5|1\r\n10|10|16|1|1|-1|1|1|\r\n";
+        const QByteArray onder = "EKWINTELVLAK V1.5|1\r\n390|10|16|1|1|-1|1|1|\r\n";
+        QVERIFY(toets(boven, relatief).geslaagd());
+        QVERIFY(toets(onder, relatief).geslaagd());
+        QVERIFY(toets(boven, vast).geslaagd());
+        QVERIFY(!toets(onder, vast).geslaagd());
+        // A sensor the board lacks: the step cannot run.
+        const toetsen::BordUitslag leeg = toets("EKWINTELVLAK V1.5|1\r\n", relatief);
+        QCOMPARE(leeg.stappen.size(), qsizetype(1));
+        QCOMPARE(leeg.totaal(), 1);
+    }
+
+    void onleesbaarBordKrijgtHetHelePlan() {
+        const toetsen::BordUitslag u =
+            toets("EKWINTELVLAK V1.5|1\r\n10|10|0|1|1|x|1|1|\r\n",
+                  QStringLiteral("herhaal 2\nverwacht LED 1 aan # brandt\neinde\n"
+                                 "verwacht Pulsenteller 1 0\n"));
+        QVERIFY(!u.leesbaar);
+        QCOMPARE(u.uitslag(), QStringLiteral("onleesbaar"));
+        QCOMPARE(regels(u),
+                 QStringList({"not ok LED 1 aan: het bord is onleesbaar (ronde 1) -- brandt",
+                              "not ok LED 1 aan: het bord is onleesbaar (ronde 2) -- brandt",
+                              "not ok Pulsenteller 1 0: het bord is onleesbaar"}));
+        // Not "what was read stays on the board": nothing is judged.
+        QVERIFY2(!u.melding.contains(QStringLiteral("blijft op het bord")), qPrintable(u.melding));
+        QVERIFY(u.melding.contains(QStringLiteral("\"x\" is geen geheel getal")));
+    }
+
+    void ontbrekendeZwenkelWordtGemeld() {
+        // A plug-in library this computer lacks, and a kind nobody knows:
+        // both named under the board.
+        const toetsen::BordUitslag u = toets("EKWINTELVLAK V1.5|1\r\n"
+                                             "10|10|1|1|0|\r\n"
+                                             "10|100|weg.so|1|0||\r\n"
+                                             "10|200|19|1|0|\r\n",
+                                             QStringLiteral("verwacht LED 1 uit\n"));
+        QVERIFY(u.geslaagd());
+        QCOMPARE(u.opmerkingen,
+                 QStringList({"regel 3: de zwenkel-bibliotheek \"weg.so\" ontbreekt op deze "
+                              "computer; die module staat niet op het bord",
+                              "regel 4: onbekende soort module 19; die regel is overgeslagen"}));
+        const QString tap = toetsen::alsTap({u});
+        QVERIFY(tap.contains(QStringLiteral("    # melding van het bord: regel 3: de "
+                                            "zwenkel-bibliotheek \"weg.so\"")));
+    }
+
+    void tapNamenEnCsv() {
+        // "#" and "\\" escaped in descriptions; the CSV quotes what needs it.
+        toetsen::BordUitslag u;
+        u.bestand = QStringLiteral("cem # TODO\\a;b \"c\".brd");
+        u.resultaten.push_back({false, 3, "LED 1 aan", "aan", "uit", true, "zie #2", ""});
+        QVERIFY(toetsen::alsTap({u}).contains(
+            QStringLiteral("not ok 1 - cem \\# TODO\\\\a;b \"c\".brd (0/1)\n")));
+        QVERIFY(toetsen::alsTap({u}).contains(
+            QStringLiteral("    not ok 1 - LED 1: verwacht aan, gezien uit -- zie \\#2\n")));
+    }
     void meldingenBijHetLezen() {
         // More triples than outputs: the board is read (without those wires)
         // and the message is kept as a remark, not shown in a box.

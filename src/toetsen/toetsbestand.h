@@ -8,14 +8,18 @@
 //   zet "Variabele spanning" 1 2,5   a module's setting (the control clamps)
 //   geluid 16384                 the sound level the sound sensor reads
 //   muis 100 200                 the pointer, in board pixels
+//   muis Sensor 1 10 40          the pointer 10, 40 pixels from a module's corner
 //   tik 10                       ten clock ticks of 10 ms
+//   herhaal 3 ... einde          the steps between them three times
 //   verwacht LED 1 aan           LED, buzzer or relay: aan or uit
 //   verwacht Pulsenteller 1 7    the counter's display
 //   verwacht Invertor 1 uitgang 1 50   the level last sent on an output
 //
 // Modules are named by their kind's menu caption (any case, without the
-// access key's "&"; in double quotes when it holds a space) and their number
-// within the kind.
+// access key's "&"; in double quotes when it holds a space), a plug-in kind
+// also by its library's file name, and their number within the kind. The
+// comment after a "verwacht" line describes that expectation. Repeats are
+// written out when the file is read, so a check is a flat list of steps.
 #pragma once
 
 #include "app/modulesoort.h"
@@ -55,12 +59,20 @@ struct Regel {
     Stap stap = Stap::Tik;
     int regelNummer = 0;
     ModuleNaam module;
-    int getal = 0;     // tik: ticks; geluid: level; uitgang: output number
-    double waarde = 0; // zet: the value as written (volts, hertz)
-    int x = 0, y = 0;  // muis
-    bool aan = false;  // verwacht ... aan|uit
-    int niveau = 0;    // verwacht ... uitgang k L
-    QString weergave;  // verwacht Pulsenteller: the digit, upper case
+    int getal = 0;         // tik: ticks; geluid: level; uitgang: output number
+    double waarde = 0;     // zet: the value as written (volts, hertz)
+    int x = 0, y = 0;      // muis: the point, or the offset from the module's corner
+    bool relatief = false; // muis MODULE N DX DY
+    bool aan = false;      // verwacht ... aan|uit
+    int niveau = 0;        // verwacht ... uitgang k L
+    QString weergave;      // verwacht Pulsenteller: the digit, upper case
+    QString commentaar;    // the teacher's comment after the step
+    // Inside repeats: the round, outermost first ("2", "2.3"); else empty.
+    QString ronde;
+    bool isVerwachting() const {
+        return stap == Stap::VerwachtAanUit || stap == Stap::VerwachtTeller ||
+               stap == Stap::VerwachtUitgang;
+    }
 };
 
 struct Fout {
@@ -84,5 +96,10 @@ inline constexpr int kMaxPositie = 100000;
 inline constexpr int kMaxInstelling = 1000000;
 // Ten minutes of simulated time in one step.
 inline constexpr int kMaxTikken = 60000;
+// What repeats may make of a check: steps in all, and simulated time in
+// all (an hour), so a check file cannot keep the checker busy for hours.
+inline constexpr int kMaxStappen = 100000;
+inline constexpr qint64 kMaxTotaalTikken = 360000;
+inline constexpr int kMaxHerhaling = 10000;
 
 } // namespace toetsbestand

@@ -1,0 +1,230 @@
+#include "toetsen/verslag.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <system_error>
+
+namespace verslag {
+
+namespace {
+
+QString html(const QString& tekst) {
+    return tekst.toHtmlEscaped();
+}
+
+// A picture's file name from the board's: its place in the list, then the
+// letters and digits of its name, so the page links it without escaping.
+QString afbeeldingNaam(int nummer, const QString& bestand) {
+    QString naam;
+    for (const QChar c : QFileInfo(bestand).completeBaseName()) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+            c == u'-' || c == u'_')
+            naam += c;
+        else if (!naam.endsWith(QLatin1Char('_')))
+            naam += QLatin1Char('_');
+        if (naam.size() >= 40)
+            break;
+    }
+    return QStringLiteral("bord-%1%2%3.png")
+        .arg(nummer, 2, 10, QLatin1Char('0'))
+        .arg(naam.isEmpty() ? QString() : QStringLiteral("-"), naam);
+}
+
+const char* const kStijl = R"(
+body { font-family: "DejaVu Sans", Verdana, sans-serif; font-size: 20px; line-height: 1.4;
+       color: #000; background: #fff; margin: 1em 2em; }
+h1 { font-size: 1.8em; margin-bottom: 0.2em; }
+h2 { font-size: 1.4em; margin-top: 1.5em; border-bottom: 3px solid #000; }
+h3 { font-size: 1.25em; margin: 0 0 0.3em 0; }
+.samenvatting { font-size: 1.3em; font-weight: bold; }
+table { border-collapse: collapse; margin: 0.5em 0; }
+th, td { border: 1px solid #444; padding: 0.25em 0.6em; text-align: left; vertical-align: top; }
+th { background: #e8e8e8; }
+td.getal { text-align: right; white-space: nowrap; }
+.balk { width: 12em; background: #ddd; border: 1px solid #444; }
+.balk div { height: 1em; background: #1a6d1a; }
+.bord { border: 4px solid #444; border-radius: 6px; padding: 0.8em 1em; margin: 1em 0; }
+.bord.geslaagd { border-color: #1a6d1a; }
+.bord.gezakt { border-color: #b00000; }
+.bord.onleesbaar { border-color: #666; border-style: dashed; }
+.uitslag { font-weight: bold; }
+.geslaagd .uitslag { color: #1a6d1a; }
+.gezakt .uitslag { color: #b00000; }
+.bord img { display: block; max-width: 100%; height: auto; border: 1px solid #444;
+            margin-top: 0.6em; image-rendering: pixelated; }
+ul { margin: 0.3em 0; }
+)";
+
+} // namespace
+
+QString pagina(const QString& toetsNaam, const toetsbestand::Toets& toets,
+               const std::vector<toetsen::BordUitslag>& uitslagen,
+               const QStringList& afbeeldingen) {
+    QString s;
+    s += QStringLiteral("<!DOCTYPE html>\n<html lang=\"nl\">\n<head>\n<meta charset=\"utf-8\">\n"
+                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                        "<title>Verslag: ") +
+         html(toetsNaam) + QStringLiteral("</title>\n<style>") + QString::fromUtf8(kStijl) +
+         QStringLiteral("</style>\n</head>\n<body>\n");
+    s += QStringLiteral("<h1>Verslag: ") + html(toetsNaam) + QStringLiteral("</h1>\n");
+    s += QStringLiteral("<p class=\"samenvatting\">") + html(toetsen::samenvatting(uitslagen)) +
+         QStringLiteral("</p>\n");
+
+    // The class at a glance.
+    s += QStringLiteral("<table class=\"overzicht\">\n<tr><th>Bord</th><th>Score</th>"
+                        "<th>Uitslag</th></tr>\n");
+    for (std::size_t i = 0; i < uitslagen.size(); ++i) {
+        const toetsen::BordUitslag& u = uitslagen[i];
+        s += QStringLiteral("<tr class=\"%1\"><td><a href=\"#bord-%2\">%3</a></td>"
+                            "<td class=\"getal\">%4/%5</td><td class=\"uitslag\">%1</td></tr>\n")
+                 .arg(u.uitslag())
+                 .arg(i + 1)
+                 .arg(html(toetsen::bordNaam(u)))
+                 .arg(u.behaald())
+                 .arg(u.totaal());
+    }
+    s += QStringLiteral("</table>\n");
+
+    // How many boards met each expectation.
+    s += QStringLiteral("<h2>Per verwachting</h2>\n<table class=\"verwachtingen\">\n"
+                        "<tr><th>Verwachting</th><th>Gehaald</th><th></th></tr>\n");
+    int kolom = 0;
+    const int borden = int(uitslagen.size());
+    for (const toetsbestand::Regel& r : toets.regels) {
+        if (!r.isVerwachting())
+            continue;
+        int gehaald = 0;
+        for (const toetsen::BordUitslag& u : uitslagen)
+            if (std::size_t(kolom) < u.resultaten.size() && u.resultaten[std::size_t(kolom)].ok)
+                ++gehaald;
+        ++kolom;
+        const int procent = borden > 0 ? gehaald * 100 / borden : 0;
+        s += QStringLiteral("<tr><td>%1</td><td class=\"getal\">%2 van %3</td>"
+                            "<td><div class=\"balk\"><div style=\"width: %4%\"></div></div></td>"
+                            "</tr>\n")
+                 .arg(html(toetsen::kolomNaam(r)))
+                 .arg(gehaald)
+                 .arg(borden)
+                 .arg(procent);
+    }
+    s += QStringLiteral("</table>\n");
+
+    s += QStringLiteral("<h2>Per bord</h2>\n");
+    for (std::size_t i = 0; i < uitslagen.size(); ++i) {
+        const toetsen::BordUitslag& u = uitslagen[i];
+        const QString naam = html(toetsen::bordNaam(u));
+        s += QStringLiteral("<section class=\"bord %1\" id=\"bord-%2\">\n<h3>%3</h3>\n"
+                            "<p><span class=\"score\">%4/%5</span> &mdash; "
+                            "<span class=\"uitslag\">%1</span></p>\n")
+                 .arg(u.uitslag())
+                 .arg(i + 1)
+                 .arg(naam)
+                 .arg(u.behaald())
+                 .arg(u.totaal());
+        if (!u.leesbaar)
+            s += QStringLiteral("<p>") + html(u.melding) + QStringLiteral("</p>\n");
+        QStringList meldingen = u.opmerkingen;
+        if (u.begrensd)
+            meldingen << QStringLiteral("Te veel nummeringen om te proberen: de eigen nummering "
+                                        "van het bord telt.");
+        for (const toetsen::Toewijzing& t : u.toewijzing)
+            meldingen << (t.bord.isEmpty() ? t.toets + QStringLiteral(" = geen module op het bord")
+                                           : t.toets + QStringLiteral(" = ") + t.bord +
+                                                 QStringLiteral(" op het bord"));
+        meldingen << u.stappen;
+        if (!meldingen.isEmpty()) {
+            s += QStringLiteral("<p>Meldingen:</p>\n<ul class=\"meldingen\">\n");
+            for (const QString& m : std::as_const(meldingen))
+                s += QStringLiteral("<li>") + html(m) + QStringLiteral("</li>\n");
+            s += QStringLiteral("</ul>\n");
+        }
+        if (u.leesbaar && u.behaald() < u.totaal()) {
+            s += QStringLiteral("<p>Niet gehaald:</p>\n<ul class=\"niet-gehaald\">\n");
+            for (const toetsen::Resultaat& r : u.resultaten)
+                if (!r.ok)
+                    s +=
+                        QStringLiteral("<li>r%1 %2</li>\n").arg(r.regelNummer).arg(html(r.tekst()));
+            s += QStringLiteral("</ul>\n");
+        }
+        const QString beeld = afbeeldingen.value(qsizetype(i));
+        if (!beeld.isEmpty()) {
+            const QImage& a = u.afbeelding;
+            s += QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" "
+                                "alt=\"Het bord %4 aan het eind van de toets\">\n")
+                     .arg(beeld)
+                     .arg(a.width())
+                     .arg(a.height())
+                     .arg(naam);
+        }
+        s += QStringLiteral("</section>\n");
+    }
+    s += QStringLiteral("</body>\n</html>\n");
+    return s;
+}
+
+bool schrijf(const QString& map, const QString& toetsNaam, const toetsbestand::Toets& toets,
+             const std::vector<toetsen::BordUitslag>& uitslagen, QString& reden) {
+    if (!QDir().mkpath(map)) {
+        reden = QStringLiteral("de map kan niet worden gemaakt");
+        return false;
+    }
+    QTemporaryDir werk(QDir(map).filePath(QStringLiteral(".verslag-XXXXXX")));
+    if (!werk.isValid()) {
+        reden = werk.errorString();
+        return false;
+    }
+    QStringList afbeeldingen;
+    QStringList bestanden;
+    for (std::size_t i = 0; i < uitslagen.size(); ++i) {
+        const toetsen::BordUitslag& u = uitslagen[i];
+        if (u.afbeelding.isNull()) {
+            afbeeldingen << QString();
+            continue;
+        }
+        const QString naam = afbeeldingNaam(int(i) + 1, u.bestand);
+        // Encoded in memory and written at once; a lighter compression than
+        // the default costs a little size and saves much of the time.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        u.afbeelding.save(&buffer, "PNG", 70);
+        QSaveFile f(werk.filePath(naam));
+        if (png.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(png) != png.size() ||
+            !f.commit()) {
+            reden = f.errorString();
+            return false;
+        }
+        afbeeldingen << naam;
+        bestanden << naam;
+    }
+    {
+        QSaveFile f(werk.filePath(QStringLiteral("index.html")));
+        if (!f.open(QIODevice::WriteOnly) ||
+            f.write(pagina(toetsNaam, toets, uitslagen, afbeeldingen).toUtf8()) < 0 ||
+            !f.commit()) {
+            reden = f.errorString();
+            return false;
+        }
+    }
+    // Into place: the pictures first, then the page that shows them; each
+    // move replaces an older file of that name at once.
+    bestanden << QStringLiteral("index.html");
+    for (const QString& naam : std::as_const(bestanden)) {
+        std::error_code fout;
+        std::filesystem::rename(QFile::encodeName(werk.filePath(naam)).toStdString(),
+                                QFile::encodeName(QDir(map).filePath(naam)).toStdString(), fout);
+        if (fout) {
+            reden = QStringLiteral("\"%1\" kan niet worden neergezet: %2")
+                        .arg(naam, QString::fromLocal8Bit(fout.message()));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace verslag
