@@ -5,6 +5,10 @@
 #
 # The template holds @VERSIE@, @GEBRUIK@ (the usage lines), @OPTIES@ (the
 # options, one tagged paragraph each) and @TEKST@ (the other paragraphs).
+
+# Without this, a quoted "@VERSIE@" would itself be read as a variable
+# reference, and the placeholder would never be found.
+cmake_policy(SET CMP0053 NEW)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
                         ${PROGRAMMA} --help
                 RESULT_VARIABLE rc OUTPUT_VARIABLE hulp ERROR_VARIABLE fout)
