@@ -18,6 +18,7 @@ typedef struct {
 
 static Display* g_dpy;
 static GC g_gc;
+static int g_levend; /* modules alive, so the last one closes the display */
 
 KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
     strncpy(tekst, "IVierkant", (size_t)capaciteit);
@@ -36,6 +37,7 @@ KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
     v->beschrijving.aantalIngangen = 0;
     v->beschrijving.aantalUitgangen = 1;
     v->venster = (Window)(unsigned long)venster;
+    ++g_levend;
     if (!g_dpy)
         g_dpy = XOpenDisplay(NULL);
     if (g_dpy && !g_gc) {
@@ -75,4 +77,12 @@ KWINTEL_EXPORT int KWINTEL_CALL save(TZwenkelBeschrijving* b, char* buffer, int 
 
 KWINTEL_EXPORT void KWINTEL_CALL destroy(TZwenkelBeschrijving* b) {
     free(b);
+    /* The last module lets go of the connection, before the library is unloaded. */
+    if (--g_levend == 0 && g_dpy) {
+        if (g_gc)
+            XFreeGC(g_dpy, g_gc);
+        XCloseDisplay(g_dpy);
+        g_gc = NULL;
+        g_dpy = NULL;
+    }
 }
