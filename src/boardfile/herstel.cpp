@@ -64,10 +64,14 @@ THerstelBestand::THerstelBestand(TfKwintelvlak& form, const QString& map) : m_fo
         return;
     }
     // One file per running program: the process number and the moment of
-    // starting tell two programs apart, and the lock says this one runs.
+    // starting tell two programs apart, and the lock says this one runs. Two
+    // windows of one process started in the same millisecond still get a
+    // moment each.
+    static qint64 vorigMoment = 0;
+    vorigMoment = std::max(QDateTime::currentMSecsSinceEpoch(), vorigMoment + 1);
     const QString naam = QLatin1String(kVoorvoegsel) +
                          QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
-                         QString::number(QDateTime::currentMSecsSinceEpoch());
+                         QString::number(vorigMoment);
     m_pad = QDir(m_map).filePath(naam + QLatin1String(kBordExtensie));
     m_slot = std::make_unique<QLockFile>(slotVoor(m_pad));
     m_slot->setStaleLockTime(0);
