@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <QScrollArea>
+#include <algorithm>
 
 namespace {
 // Runs its action when it goes out of scope, however the scope is left.
@@ -59,8 +60,17 @@ void TfKwintelvlak::moduleStartDrag(TModule* sender) {
 }
 
 void TfKwintelvlak::moduleEndDrag(TModule* sender, QWidget* target, QPoint) {
-    sender->setEnabled(true);
     platform::freeCursor();
+    // A module freed while it is dragged ends its drag on the way out; it
+    // has already left the board's list and is not touched again.
+    const bool opBord = std::find(modules.begin(), modules.end(), sender) != modules.end();
+    if (!opBord) {
+        clearFocusRect();
+        if (sender == m_nieuweModule)
+            m_nieuweModule = nullptr;
+        return;
+    }
+    sender->setEnabled(true);
     // A module taken from a menu that was never placed does not stay on the
     // board hidden and simulating: it goes again, and with it the menu item
     // of a buzzer or sound sensor comes back.

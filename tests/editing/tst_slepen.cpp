@@ -3,8 +3,8 @@
 // cancelling, the pointer's confinement and modules taken from the menus.
 #include "app/bord.h"
 #include "app/kwintelvlak.h"
-#include "modules/aansluitingen.h"
 #include "controls/spinknoppen.h"
+#include "modules/aansluitingen.h"
 #include "modules/onderdelen.h"
 #include "modules/soorten/led.h"
 #include "platform/platform.h"
@@ -275,8 +275,8 @@ private slots:
         QTest::mousePress(naam, Qt::LeftButton, {}, QPoint(6, 4));
         const QPoint o = form->scrollBox->mapToGlobal(QPoint(0, 0));
         QCOMPARE(platform::cursorConfinement(),
-                 QRect(o + grijp, o + QPoint(form->scrollBox->width() - 1,
-                                             form->scrollBox->height() - 1)));
+                 QRect(o + grijp,
+                       o + QPoint(form->scrollBox->width() - 1, form->scrollBox->height() - 1)));
         // Far up and left: the pointer is put back at the corner.
         QTest::mouseMove(form->bord, QPoint(-50, -80));
         QCOMPARE(cursor.pos(), o + grijp);
@@ -359,6 +359,21 @@ private slots:
         QCOMPARE(form->modules.size(), size_t(2));
         QCOMPARE(geplaatst->pos(), QPoint(300, 300));
         QVERIFY(!form->miZoemer->isEnabled());
+    }
+
+    // A module from a menu that is freed while it still follows the pointer
+    // (a sound sensor taken off the board by code) ends the drag cleanly.
+    void moduleUitMenuVerdwijntTijdensSlepen() {
+        form->miGeluidSensor->trigger();
+        QPointer<QWidget> sensor = platform::sleepBron();
+        QVERIFY(sensor);
+        form->moduleVerwijderen(form->modules.back());
+        QVERIFY(sensor.isNull());
+        QVERIFY(!platform::sleeptNu());
+        QVERIFY(form->modules.empty());
+        QVERIFY(form->miGeluidSensor->isEnabled());
+        QVERIFY(platform::cursorConfinement().isNull());
+        QVERIFY(geenRechthoek(*form));
     }
 
     // A drag holds no clock: levels keep being sent while a module moves.
