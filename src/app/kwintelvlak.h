@@ -162,6 +162,8 @@ public:
     // not start: try again every second once the driver says it can work.
     void wachtOpGeluidsInvoer();
     void probeerGeluidsInvoer();
+    // The microphone is heard only while a sound sensor is on the board.
+    void geluidSensorenBijwerken();
     platform::Timer* tGeluidsInvoer = nullptr; // runs only while not recording
     TSimulatie& simulatie() const { return *m_simulatie; }
     // The edit history behind "Ongedaan maken" and "Opnieuw" (editing/).

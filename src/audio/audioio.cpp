@@ -197,6 +197,8 @@ bool TAudioIn::OpenRecorder(TAudioIn*& verwijzing) {
         return false;
     }
     DeviceOpen = true;
+    if (!m_luisteren)
+        DeviceHandle->luister(false);
     if (!InitHeaders()) {
         CloseRecorder();
         return false;
@@ -214,6 +216,15 @@ bool TAudioIn::OpenRecorder(TAudioIn*& verwijzing) {
     Capturing = true;
     Running = true;
     return true;
+}
+
+void TAudioIn::setLuisteren(bool aan) {
+    if (aan == m_luisteren)
+        return;
+    m_luisteren = aan;
+    // A device that cannot say so is lost; its own notice will tell.
+    if (DeviceOpen && DeviceHandle)
+        DeviceHandle->luister(aan);
 }
 
 bool TAudioIn::BeginCapture() {

@@ -125,6 +125,12 @@ public:
     bool BeginCapture();
     bool RequeueBuffer();
 
+    // Whether the microphone is heard (the default). While not, recording
+    // goes on without sound: the device stays open with its buffers queued
+    // and none comes back, which costs nothing. Kept across reopening.
+    bool luistert() const { return m_luisteren; }
+    void setLuisteren(bool aan);
+
 private:
     friend class TCallBackWinIn;
     // The driver's notices, through the callback window.
@@ -136,6 +142,7 @@ private:
     // The ring's length while the device is open: NumBuffers as it was when
     // the device opened, whatever is written to it since.
     int m_ring = 4;
+    bool m_luisteren = true;
 };
 
 // Receives the capture driver's notices on the user-interface thread and

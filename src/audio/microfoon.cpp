@@ -1,9 +1,11 @@
 // The board's microphone: aiAudio records 16-bit mono at 22050 samples per
 // second from start-up to shutdown; every full buffer's peak becomes the
-// sound sensor's level. When the sound server goes away, or is not there at
+// sound sensor's level. Sound is taken in only while a sound sensor is on
+// the board. When the sound server goes away, or is not there at
 // start-up, the board tries again every second once the capture driver says
 // a device can be opened, so the sound sensor hears again without a restart.
 #include "app/kwintelvlak.h"
+#include "app/modulesoort.h"
 #include "audio/audioio.h"
 #include "platform/platform.h"
 
@@ -22,10 +24,25 @@ void TfKwintelvlak::startGeluidsInvoer() {
         geluidNiveau = 0;
         wachtOpGeluidsInvoer();
     };
+    // Recording runs from start-up to shutdown, but the sound is taken in
+    // only while a sound sensor is on the board to hear it: an unheard
+    // microphone costs nothing, and the desktop does not show it in use.
+    aiAudio->setLuisteren(zoekModuleAantal(soorten::geluidSensor) > 0);
+    connect(this, &TfKwintelvlak::bordGewijzigd, this, &TfKwintelvlak::geluidSensorenBijwerken);
     // Failing is not reported: the sound sensor then hears nothing.
     audioBeschikbaar = aiAudio->StartCapture(aiAudio);
     if (!audioBeschikbaar)
         wachtOpGeluidsInvoer();
+}
+
+void TfKwintelvlak::geluidSensorenBijwerken() {
+    const bool nodig = zoekModuleAantal(soorten::geluidSensor) > 0;
+    if (!aiAudio || aiAudio->luistert() == nodig)
+        return;
+    // A sensor placed anew hears only what comes after it, never the peak
+    // of a buffer from before the pause.
+    geluidNiveau = 0;
+    aiAudio->setLuisteren(nodig);
 }
 
 void TfKwintelvlak::wachtOpGeluidsInvoer() {

@@ -85,6 +85,14 @@ public:
             m_nep.m_gestart = true;
         return r;
     }
+    unsigned luister(bool aan) override {
+        m_nep.oproepen.push_back(aan ? "luister 1" : "luister 0");
+        m_nep.m_luistert = aan;
+        if (!aan)
+            for (GolfKop* k : m_nep.m_rij)
+                k->opgenomen = 0;
+        return OPNAME_OK;
+    }
     unsigned reset() override {
         m_nep.oproepen.push_back("reset");
         m_nep.m_gestart = false;
@@ -150,6 +158,7 @@ unsigned NepOpname::open(std::unique_ptr<OpnameApparaat>& apparaat, std::uint32_
     if (formaat.formaatSoort != 1 || formaat.blokGrootte == 0)
         return OPNAME_ONGELDIG;
     m_open = true;
+    m_luistert = true;
     m_melder = melder;
     m_rij.clear();
     apparaat = std::make_unique<Apparaat>(*this);
@@ -184,7 +193,7 @@ void NepOpname::geefVrij(GeheugenGreep greep) {
 }
 
 bool NepOpname::vul(std::int16_t waarde) {
-    if (m_rij.empty() || !m_gestart)
+    if (m_rij.empty() || !m_gestart || !m_luistert)
         return false;
     GolfKop* k = m_rij.front();
     m_rij.pop_front();

@@ -86,6 +86,12 @@ public:
     virtual unsigned start() = 0;
     // Stops recording and takes back every queued buffer, unnoticed.
     virtual unsigned reset() = 0;
+    // Whether sound is recorded into the queued buffers (the default on
+    // opening). While not, the device stays open and started with its buffers
+    // queued, but nothing is recorded and the sound server sends nothing, so
+    // an unheard microphone costs nothing. What a queued buffer held before
+    // the pause is recorded over afresh.
+    virtual unsigned luister(bool aan) = 0;
     // Closes the device; a close notice follows. The device does nothing after.
     virtual unsigned sluit() = 0;
 };
@@ -140,7 +146,8 @@ public:
     int faalVergrendelingNr = 0;
 
     // Fills the oldest queued buffer with the value in every sample (16-bit)
-    // and hands it back with a queued notice. False when none is queued.
+    // and hands it back with a queued notice. False when none is queued, or
+    // while the device does not listen.
     bool vul(std::int16_t waarde);
     // The device stops on its own (the server went away).
     void verlies();
@@ -149,8 +156,9 @@ public:
     // Every buffer queued right now, oldest first.
     std::size_t inRij() const { return m_rij.size(); }
     bool open() const { return m_open; }
+    bool luistert() const { return m_luistert; }
     // Every call, in order: "open", "bereidVoor 0", "voegToe 2", "start",
-    // "reset", "ontbereid 1", "sluit" (the number: which header, by order of
+    // "reset", "luister 0", "ontbereid 1", "sluit" (the number: which header, by order of
     // first preparation).
     std::vector<std::string> oproepen;
     // Headers that described more than the block they point into.
@@ -169,6 +177,7 @@ private:
     OpnameMelder* m_melder = nullptr;
     bool m_open = false;
     bool m_gestart = false;
+    bool m_luistert = true;
     int m_reserveringen = 0;
     int m_vergrendelingen = 0;
 };

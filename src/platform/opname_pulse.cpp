@@ -76,10 +76,30 @@ public:
         m_gestart = true;
         if (m_stroom)
             kurk(false);
-        else if (m_context)
+        else if (m_luistert)
             maakStroom();
         m_verbinding->ontgrendel();
         return m_verloren ? OPNAME_VERLOREN : OPNAME_OK;
+    }
+
+    unsigned luister(bool aan) override {
+        if (!vergrendel())
+            return OPNAME_VERLOREN;
+        if (aan != m_luistert && !m_verloren) {
+            m_luistert = aan;
+            // Not listening, there is no record stream at all: the server
+            // sends nothing and the desktop shows no microphone in use. Sound
+            // from before a pause never mixes into what comes after.
+            if (!aan) {
+                laatStroomLos();
+                for (GolfKop* k : m_rij)
+                    k->opgenomen = 0;
+            } else if (m_gestart) {
+                maakStroom();
+            }
+        }
+        m_verbinding->ontgrendel();
+        return OPNAME_OK;
     }
 
     unsigned reset() override {
@@ -124,8 +144,8 @@ public:
     void verbonden(pa_context* c) override {
         m_context = c;
         // The stream is made once recording starts, when the buffers' size
-        // is known.
-        if (m_gestart)
+        // is known, and only while the microphone is heard.
+        if (m_gestart && m_luistert)
             maakStroom();
     }
 
@@ -216,9 +236,11 @@ private:
     static void lees(pa_stream* s, size_t, void* zelf) { static_cast<PulseOpname*>(zelf)->lees(s); }
 
     void lees(pa_stream* s) {
-        const void* data = nullptr;
-        size_t n = 0;
-        while (pa_stream_readable_size(s) > 0) {
+        // Every call into the library costs system calls, so the queue is
+        // read until it is empty without asking its size.
+        for (;;) {
+            const void* data = nullptr;
+            size_t n = 0;
             if (pa_stream_peek(s, &data, &n) < 0 || n == 0)
                 return;
             // data is null for a hole in the recording: that is silence.
@@ -229,7 +251,7 @@ private:
 
     void neem(const char* data, size_t n) {
         const char stilte = m_formaat.bitsPerSample == 8 ? char(0x80) : 0;
-        while (n > 0 && m_gestart && !m_rij.empty()) {
+        while (n > 0 && m_gestart && m_luistert && !m_rij.empty()) {
             GolfKop* k = m_rij.front();
             const size_t stuk = std::min<size_t>(n, k->bufferLengte - k->opgenomen);
             if (data)
@@ -257,6 +279,7 @@ private:
     std::uint32_t m_stuk = 0; // the largest buffer prepared
     std::deque<GolfKop*> m_rij;
     bool m_gestart = false;
+    bool m_luistert = true;
     bool m_verloren = false;
     bool m_gesloten = false;
 };

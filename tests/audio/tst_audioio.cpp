@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/testseams.h"
 #include "platform/toon.h"
+#include "simulation/simtest.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -298,6 +299,7 @@ private slots:
             QVERIFY(audioBeschikbaar);
             QCOMPARE(form.aiAudio->FrameRate(), 22050);
             QCOMPARE(form.aiAudio->BufferSize(), 8192);
+            form.miGeluidSensor->trigger();
             QVERIFY(nep.vul(-16384));
             verwerk();
             QCOMPARE(geluidNiveau, 16384);
@@ -328,6 +330,7 @@ private slots:
         NepOpname nep;
         TfKwintelvlak form;
         QVERIFY(audioBeschikbaar);
+        form.miGeluidSensor->trigger();
         QVERIFY(nep.vul(12000));
         verwerk();
         QCOMPARE(geluidNiveau, 12000);
@@ -355,6 +358,81 @@ private slots:
         // Recording again: no more attempts.
         klok.advance(5000);
         QCOMPARE(geopend(), voor + 1);
+    }
+
+    void deMicrofoonWordtAlleenMetEenGeluidSensorGehoord() {
+        // Every way a sound sensor comes onto the board or leaves it switches
+        // the microphone, and a device opened again after an outage keeps
+        // what the board needs.
+        platform::ToonRecorder toon;
+        platform::FakeClock klok;
+        NepOpname nep;
+        TfKwintelvlak form;
+        QVERIFY(audioBeschikbaar);
+        QVERIFY(!nep.luistert());
+        QVERIFY(!nep.vul(5000)); // nothing is recorded on an empty board
+        QCOMPARE(geluidNiveau, 0);
+
+        form.miGeluidSensor->trigger();
+        QVERIFY(nep.luistert());
+        QVERIFY(nep.vul(-16384));
+        verwerk();
+        QCOMPARE(geluidNiveau, 16384);
+
+        TModule* sensor = form.zoekModule(15, 1);
+        QVERIFY(sensor);
+        form.moduleVerwijderen(sensor);
+        QVERIFY(!nep.luistert());
+        QCOMPARE(geluidNiveau, 0);
+        // Made the way a board file or an undone step makes it: heard
+        // again, from silence on.
+        geluidNiveau = 123;
+        QVERIFY(form.maakModule(kwinteltest::entry(form, simtest::GELUIDSENSOR), 40, 40));
+        QVERIFY(nep.luistert());
+        QCOMPARE(geluidNiveau, 0);
+        QVERIFY(nep.vul(7000));
+        verwerk();
+        QCOMPARE(geluidNiveau, 7000);
+
+        // Lost and opened again: the new device listens at once.
+        nep.verlies();
+        verwerk();
+        QVERIFY(!audioBeschikbaar);
+        klok.advance(1000);
+        verwerk();
+        QVERIFY(audioBeschikbaar);
+        QVERIFY(nep.luistert());
+
+        // A cleared board stops listening; so does a device opened then.
+        form.miNieuw->trigger();
+        QVERIFY(!nep.luistert());
+        nep.verlies();
+        verwerk();
+        klok.advance(1000);
+        verwerk();
+        QVERIFY(audioBeschikbaar);
+        QVERIFY(!nep.luistert());
+        const auto open = std::find(nep.oproepen.rbegin(), nep.oproepen.rend(), "open");
+        QVERIFY(open != nep.oproepen.rend());
+        QCOMPARE(*(open - 1), std::string("luister 0")); // before any buffer is prepared
+        QVERIFY(!nep.vul(5000));
+    }
+
+    void eenPauzeWistWatEenBufferAlHad() {
+        // Sound taken in before a pause must not count as sound after it.
+        Opname o;
+        QVERIFY(o.audio.StartCapture(o.ref));
+        o.audio.setLuisteren(false);
+        QVERIFY(!o.nep.vul(3));
+        QCOMPARE(o.nep.oproepen.back(), std::string("luister 0"));
+        o.audio.setLuisteren(true);
+        QCOMPARE(o.nep.oproepen.back(), std::string("luister 1"));
+        QCOMPARE(o.vul(2, 4), 2);
+        QCOMPARE(o.gekregen, (QList<int>{4, 5}));
+        // Switching to what already holds asks the driver nothing.
+        const auto n = o.nep.oproepen.size();
+        o.audio.setLuisteren(true);
+        QCOMPARE(o.nep.oproepen.size(), n);
     }
 
     void eenMislukteStartWordtLaterHerhaald() {

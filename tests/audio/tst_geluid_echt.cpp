@@ -54,14 +54,17 @@ bool server(const char* actie) {
 }
 
 // A sine at half scale into the virtual microphone: its peak 16384 makes
-// 16384 / 36768 * 50 = 22 at the sound sensor.
+// 16384 / 36768 * 50 = 22 at the sound sensor. The player is the process
+// itself, so stopping it stops the feed; a player left behind would add its
+// sine to the next test's.
 void voed(QProcess& voeding) {
     voeding.start(
         QStringLiteral("bash"),
-        {QStringLiteral("-c"), QStringLiteral("sox -q -n -t raw -r 22050 -e signed -b 16 -c 1 - "
-                                              "synth 30 sine 440 vol 0.5 | pacat --playback "
-                                              "-d kwintel_voeding --latency-msec=20 --raw "
-                                              "--format=s16le --rate=22050 --channels=1")});
+        {QStringLiteral("-c"),
+         QStringLiteral("exec pacat --playback -d kwintel_voeding --latency-msec=20 --raw "
+                        "--format=s16le --rate=22050 --channels=1 "
+                        "< <(sox -q -n -t raw -r 22050 -e signed -b 16 -c 1 - "
+                        "synth 30 sine 440 vol 0.5)")});
 }
 
 // Records the virtual speaker.
@@ -71,6 +74,27 @@ void luister(QProcess& opname) {
                   QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
                   QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
                   QStringLiteral("--latency-msec=20")});
+}
+
+// What the server says of the program's record stream: "no" while it takes
+// sound in, "yes" while it is paused, empty while there is none.
+QString microfoonGepauzeerd() {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("source-outputs")});
+    if (!p.waitForFinished(5000))
+        return {};
+    const QString tekst = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString& blok : tekst.split(QStringLiteral("\n\n"))) {
+        if (!blok.contains(QStringLiteral("application.name = \"Kwintelvlak\"")))
+            continue;
+        const qsizetype i = blok.indexOf(QStringLiteral("Corked: "));
+        if (i >= 0)
+            return blok.mid(i + 8, blok.indexOf(QLatin1Char('\n'), i) - i - 8).trimmed();
+    }
+    return {};
 }
 
 void stop(QProcess& p) {
@@ -134,14 +158,8 @@ private slots:
         auto* sensor = maak<TGeluidSensorMod>(b.form, GELUIDSENSOR);
         auto* s = b.sonde(sensor);
 
-        // A sine at half scale: its peak 16384 makes 16384 / 36768 * 50 = 22.
         QProcess voeding;
-        voeding.start(QStringLiteral("bash"),
-                      {QStringLiteral("-c"),
-                       QStringLiteral("sox -q -n -t raw -r 22050 -e signed -b 16 -c 1 - "
-                                      "synth 10 sine 440 vol 0.5 | pacat --playback "
-                                      "-d kwintel_voeding --latency-msec=20 --raw "
-                                      "--format=s16le --rate=22050 --channels=1")});
+        voed(voeding);
         QVERIFY(voeding.waitForStarted(5000));
         // The server may take up to 2 s before the first samples arrive; a
         // buffer is 186 ms.
@@ -153,11 +171,32 @@ private slots:
             gezien = s->ingangsNiveau;
             achtereen = (gezien >= 21 && gezien <= 23) ? achtereen + 1 : 0;
         }
-        voeding.kill();
-        voeding.waitForFinished(2000);
+        stop(voeding);
         QVERIFY2(achtereen >= 3,
                  qPrintable(QStringLiteral("niveau %1, piek %2").arg(gezien).arg(geluidNiveau)));
         QVERIFY(b.form.aiAudio->apparaatOpen());
+    }
+
+    void zonderGeluidSensorNeemtDeMicrofoonNietsOp() {
+        // While no sound sensor is on the board there is no record stream at
+        // all; a sensor makes one that takes sound in and hears the feed, and
+        // without it the stream goes again.
+        Bord b;
+        QVERIFY(audioBeschikbaar);
+        QTRY_VERIFY_WITH_TIMEOUT(platform::toonServerKlaar(), 5000);
+        draai(b.form, 500);
+        QVERIFY(audioBeschikbaar);
+        QCOMPARE(microfoonGepauzeerd(), QString());
+        auto* sensor = maak<TGeluidSensorMod>(b.form, GELUIDSENSOR);
+        auto* s = b.sonde(sensor);
+        QTRY_COMPARE_WITH_TIMEOUT(microfoonGepauzeerd(), QStringLiteral("no"), 5000);
+        QProcess voeding;
+        voed(voeding);
+        QVERIFY(hoortDeVoeding(b.form, s, 8000));
+        b.form.moduleVerwijderen(sensor);
+        QTRY_COMPARE_WITH_TIMEOUT(microfoonGepauzeerd(), QString(), 5000);
+        QVERIFY(audioBeschikbaar);
+        stop(voeding);
     }
 
     void zoemerKlinktOp500HzInDeLuidspreker() {
