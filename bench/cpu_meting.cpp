@@ -11,7 +11,8 @@
 // written or removed once a second while the clock runs.
 // With "toon" the buzzer's tone stream is opened too (one beep at start, then
 // silence, as after a buzzer was heard), and the measurement starts once it
-// has paused.
+// has paused. With "geluidsensor" as well (after the other word or alone) a
+// sound sensor stands on the board, so the microphone is heard.
 #include "bordbouw.h"
 
 #include "boardfile/herstel.h"
@@ -29,6 +30,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -63,6 +65,30 @@ double cpuVolgensSchedstat() {
             totaal += ns / 1e9;
     }
     return totaal;
+}
+
+// Run time per thread, by the thread's name, in seconds.
+std::map<std::string, double> cpuPerDraad() {
+    std::map<std::string, double> tijden;
+    for (const auto& taak : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream f(taak.path() / "schedstat");
+        std::ifstream c(taak.path() / "comm");
+        double ns = 0;
+        std::string naam;
+        std::getline(c, naam);
+        if (f >> ns)
+            tijden[naam] += ns / 1e9;
+    }
+    return tijden;
+}
+
+void toonPerDraad(const std::map<std::string, double>& begin, double verstreken) {
+    for (const auto& [naam, tijd] : cpuPerDraad()) {
+        const auto b = begin.find(naam);
+        const double verschil = tijd - (b == begin.end() ? 0.0 : b->second);
+        std::printf("    draad %-16s %.4f s = %.3f %%\n", naam.c_str(), verschil,
+                    100.0 * verschil / verstreken);
+    }
 }
 
 // A bare Qt window with a precise 10 ms timer that does nothing.
@@ -105,6 +131,9 @@ int main(int argc, char* argv[]) {
     const bool kaal = argc > 2 && std::strcmp(argv[2], "kaal") == 0;
     const bool herstel = argc > 2 && std::strcmp(argv[2], "herstel") == 0;
     const bool toon = argc > 2 && std::strcmp(argv[2], "toon") == 0;
+    bool sensor = false;
+    for (int i = 2; i < argc; ++i)
+        sensor = sensor || std::strcmp(argv[i], "geluidsensor") == 0;
     if (kaal)
         return kaalVenster(seconden);
 
@@ -115,6 +144,8 @@ int main(int argc, char* argv[]) {
         TModule* led = form.maakModule(bordbouw::soortVan(form.miLED), 140, 40);
         gen->regelaar->setValue(1);
         bordbouw::verbind(gen, 1, led, 1);
+        if (sensor)
+            form.maakModule(bordbouw::soortVan(form.miGeluidSensor), 240, 40);
     }
     form.show();
     QTemporaryDir herstelMap;
@@ -131,11 +162,13 @@ int main(int argc, char* argv[]) {
     const int aanloop = toon ? 3000 : 1000;
 
     double statBegin = 0, schedBegin = 0;
+    std::map<std::string, double> draadBegin;
     QElapsedTimer wand;
     // Start measuring once start-up and the first paints are over.
     QTimer::singleShot(aanloop, [&] {
         statBegin = cpuVolgensStat();
         schedBegin = cpuVolgensSchedstat();
+        draadBegin = cpuPerDraad();
         wand.start();
     });
     QTimer::singleShot(aanloop + seconden * 1000, [&] {
@@ -149,10 +182,13 @@ int main(int argc, char* argv[]) {
                               : "pulsgenerator 1 Hz naar LED",
                     audioBeschikbaar ? "met opname" : "zonder opname",
                     toon ? ", toonstroom open" : "");
+        if (sensor)
+            std::printf("  met een geluidsensor op het bord\n");
         std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,
                     100.0 * stat / verstreken);
         std::printf("  /proc/self/task/*/schedstat: %.4f s CPU = %.3f %% van een kern\n", sched,
                     100.0 * sched / verstreken);
+        toonPerDraad(draadBegin, verstreken);
         std::printf("  opstarten (tot de meting): %.3f s CPU\n", statBegin);
         std::fflush(stdout);
         form.miAfsluitenClick();

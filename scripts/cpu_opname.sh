@@ -7,17 +7,18 @@
 #   2. the same board without a sound server (nothing recorded),
 #   3. a bare Qt window ticking a precise 10 ms timer.
 #
-#   scripts/cpu_opname.sh [BUILD_DIR] [SECONDS] [toon]
+#   scripts/cpu_opname.sh [BUILD_DIR] [SECONDS] [toon] [geluidsensor]
 #
 # With "toon" programs 1 and 2 also open the buzzer's tone stream (one beep
-# at start, then silence).
+# at start, then silence). With "geluidsensor" a sound sensor stands on their
+# boards as well: the microphone is taken in only while one is there.
 #
 # Needs xvfb-run and pulseaudio (scripts/geluidsserver.sh).
 set -u
 cd "$(dirname "$0")/.."
 build=${1:-build}
 seconden=${2:-30}
-soort=${3:-}
+soort="${3:-} ${4:-}"
 meting="$build/bench/kwintel_cpu_meting"
 map=$(mktemp -d /tmp/kwintel_cpu.XXXXXX)
 trap 'bash scripts/geluidsserver.sh stop "$map/server"' EXIT

@@ -83,8 +83,11 @@ speelt() {
     pactl list sink-inputs 2>/dev/null | grep -q 'application.name = "Kwintelvlak"'
 }
 
+# Recording, not merely holding a paused stream (the board's sound sensor
+# makes it take sound in).
 neemtOp() {
-    pactl list source-outputs 2>/dev/null | grep -q 'application.name = "Kwintelvlak"'
+    LC_ALL=C pactl list source-outputs 2>/dev/null |
+        awk -v RS= '/application.name = "Kwintelvlak"/ && /Corked: no/ { f = 1 } END { exit !f }'
 }
 
 sluit() {
