@@ -1,5 +1,6 @@
 // Starts like the program with a board that sounds the buzzer (a variable
-// voltage at 5,0 V wired to it), lets the tone play, and closes the window
+// voltage at 5,0 V wired to it) and a sound sensor, so the microphone
+// records too, lets the tone play, and closes the window
 // the way "Afsluiten" does. Used by scripts/toon_herhaal.sh to prove that
 // shutting down with the tone playing never crashes.
 //   kwintel_toon_proef [ms to play, default 400] [poort]
@@ -36,6 +37,8 @@ int main(int argc, char* argv[]) {
     TModule* zoemer = form.maakModule(bordbouw::soortVan(form.miZoemer), 140, 40);
     spanning->regelaar->setValue(50);
     bordbouw::verbind(spanning, 1, zoemer, 1);
+    // A sound sensor, so that the microphone records as well.
+    form.maakModule(bordbouw::soortVan(form.miGeluidSensor), 240, 40);
     form.show();
 
     QTimer::singleShot(ms, [&] {

@@ -8,7 +8,8 @@
 #   scripts/toon_herhaal.sh --maak-bord FILE
 #
 #   PROGRAM    build/programma/kwintelvlak with a board file whose buzzer
-#              sounds (a variable voltage at 5,0 V wired to a buzzer), or
+#              sounds (a variable voltage at 5,0 V wired to a buzzer) and
+#              whose sound sensor makes the microphone record, or
 #              build/bench/kwintel_toon_proef, which builds that board itself
 #              and quits on its own.
 #   BOARDFILE  passed as the program's first argument; "" for none.
@@ -18,6 +19,7 @@
 #   EKWINTELVLAK V1.5|1
 #   10|10|3|1|1|14|1|1|50|
 #   10|300|14|1|0|
+#   100|10|15|1|0|
 #
 # Environment: SPEELTIJD (seconds the tone plays before the window is closed,
 # default 0.6), TOON_LOG (directory for each run's output), GELUID_VEREIST=1
@@ -30,7 +32,7 @@
 set -u
 
 if [ "${1:-}" = "--maak-bord" ]; then
-    printf 'EKWINTELVLAK V1.5|1\r\n10|10|3|1|1|14|1|1|50|\r\n10|300|14|1|0|\r\n' \
+    printf 'EKWINTELVLAK V1.5|1\r\n10|10|3|1|1|14|1|1|50|\r\n10|300|14|1|0|\r\n100|10|15|1|0|\r\n' \
         >"${2:?"gebruik: $0 --maak-bord BESTAND"}"
     exit 0
 fi
