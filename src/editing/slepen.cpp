@@ -37,16 +37,18 @@ void TfKwintelvlak::maakBordSleepDoel(QWidget* w) {
 }
 
 void TfKwintelvlak::beginModuleSlepen(TModule* module, QPoint startPos) {
-    QPointer<TModule> m = module;
+    // The module is watched as a widget: while it is being freed it is no
+    // longer a module, and is only compared, never converted.
+    QPointer<QWidget> m = module;
     platform::beginSlepen(
         module, startPos,
-        [this, m] {
+        [this, m, module] {
             if (m)
-                moduleStartDrag(m);
+                moduleStartDrag(module);
         },
-        [this, m](QWidget* doel, QPoint pos) {
+        [this, m, module](QWidget* doel, QPoint pos) {
             if (m)
-                moduleEndDrag(m, doel, pos);
+                moduleEndDrag(module, doel, pos);
         });
 }
 
@@ -66,8 +68,6 @@ void TfKwintelvlak::moduleEndDrag(TModule* sender, QWidget* target, QPoint) {
     const bool opBord = std::find(modules.begin(), modules.end(), sender) != modules.end();
     if (!opBord) {
         clearFocusRect();
-        if (sender == m_nieuweModule)
-            m_nieuweModule = nullptr;
         return;
     }
     sender->setEnabled(true);
