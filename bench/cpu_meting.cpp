@@ -55,18 +55,6 @@ double cpuVolgensStat() {
     return (utime + stime) / 100.0;
 }
 
-// The same to the nanosecond: the run time of every thread of the process.
-double cpuVolgensSchedstat() {
-    double totaal = 0;
-    for (const auto& taak : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream f(taak.path() / "schedstat");
-        double ns = 0;
-        if (f >> ns)
-            totaal += ns / 1e9;
-    }
-    return totaal;
-}
-
 // Run time per thread, by the thread's name, in seconds.
 std::map<std::string, double> cpuPerDraad() {
     std::map<std::string, double> tijden;
@@ -80,6 +68,14 @@ std::map<std::string, double> cpuPerDraad() {
             tijden[naam] += ns / 1e9;
     }
     return tijden;
+}
+
+// The same to the nanosecond: the run time of every thread of the process.
+double cpuVolgensSchedstat() {
+    double totaal = 0;
+    for (const auto& [naam, tijd] : cpuPerDraad())
+        totaal += tijd;
+    return totaal;
 }
 
 void toonPerDraad(const std::map<std::string, double>& begin, double verstreken) {

@@ -27,7 +27,7 @@ void TfKwintelvlak::startGeluidsInvoer() {
     // Recording runs from start-up to shutdown, but the sound is taken in
     // only while a sound sensor is on the board to hear it: an unheard
     // microphone costs nothing, and the desktop does not show it in use.
-    aiAudio->setLuisteren(zoekModuleAantal(soorten::geluidSensor) > 0);
+    geluidSensorenBijwerken();
     connect(this, &TfKwintelvlak::bordGewijzigd, this, &TfKwintelvlak::geluidSensorenBijwerken);
     // Failing is not reported: the sound sensor then hears nothing.
     audioBeschikbaar = aiAudio->StartCapture(aiAudio);

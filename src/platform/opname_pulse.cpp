@@ -251,7 +251,7 @@ private:
 
     void neem(const char* data, size_t n) {
         const char stilte = m_formaat.bitsPerSample == 8 ? char(0x80) : 0;
-        while (n > 0 && m_gestart && m_luistert && !m_rij.empty()) {
+        while (n > 0 && m_gestart && !m_rij.empty()) {
             GolfKop* k = m_rij.front();
             const size_t stuk = std::min<size_t>(n, k->bufferLengte - k->opgenomen);
             if (data)
