@@ -1,4 +1,5 @@
 #include "platform/venstersysteem.h"
+#include "platform/systeem.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -6,6 +7,7 @@
 namespace platform {
 
 void kiesVensterSysteem() {
+    systeem::wijsLettertypenAan();
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return;
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
