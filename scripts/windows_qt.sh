@@ -40,6 +40,12 @@ trap 'rm -rf "$werk"' EXIT
         { cat apt-source.log >&2; exit 1; }
 )
 src=$(echo "$werk"/qt6-base-*/)
+# Qt 6.4.2's Windows plug-in asks for its OpenGL loader even when Qt is built
+# without OpenGL; the check it serves cannot be true then.
+sed -i '/^static inline bool isSoftwareGl()$/,/^}$/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$src/src/plugins/platforms/windows/qwindowswindow.cpp"
+grep -q 'QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)' "$src/src/plugins/platforms/windows/qwindowswindow.cpp" ||
+    { echo "Qt's bron is anders dan verwacht (qwindowswindow.cpp)" >&2; exit 1; }
 
 echo "Qt $qt_versie voor Windows bouwen (eenmalig) in $doel" >&2
 start=$(date +%s)
