@@ -235,8 +235,8 @@ public:
     // ---- Board commands (boardfile/) ------------------------------------------
     void nieuw();
     // Clears the board and builds the board a file describes. A file that
-    // cannot be read is reported and leaves the board empty.
-    void openen(const QString& bestandsNaam);
+    // cannot be read is reported and leaves the board empty (false).
+    bool openen(const QString& bestandsNaam);
     // The same from a board file's text; naam names the file in messages.
     // omschrijving, when given, names the board there instead ("het
     // teruggehaalde bord (...)"), for a board whose file is none of the

@@ -56,8 +56,8 @@ int main(int argc, char* argv[]) {
     const QString bord =
         bordpaden::opdrachtregelBord(opdracht.borden.value(0), TfKwintelvlak::programmaMap());
     if (!bord.isEmpty()) {
-        fKwintelvlak.openen(bord);
-        fKwintelvlak.geschiedenis().geopend(QFileInfo(bord).absoluteFilePath());
+        if (fKwintelvlak.openen(bord))
+            fKwintelvlak.geschiedenis().geopend(QFileInfo(bord).absoluteFilePath());
         fKwintelvlak.miVernieuwenClick();
     }
     fKwintelvlak.show();

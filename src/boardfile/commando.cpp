@@ -121,11 +121,11 @@ void TfKwintelvlak::miOpenenClick() {
     if (pad.isEmpty())
         return;
     const QByteArray voor = bordTekst();
-    openen(pad);
-    // Also when it could not be read: the board that was there is kept
-    // all the same (its recovery file stays).
+    // Also when it could not be read, the board that was there is kept (its
+    // recovery file stays); the empty board then comes from no file.
+    const bool gelezen = openen(pad);
     m_geschiedenis->bordVervangen(voor, QStringLiteral("bord openen"),
-                                  QFileInfo(pad).absoluteFilePath());
+                                  gelezen ? QFileInfo(pad).absoluteFilePath() : QString());
     miVernieuwenClick();
 }
 

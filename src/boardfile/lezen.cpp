@@ -123,11 +123,13 @@ void zetInstelling(TModule* module, const bordbestand::ModuleRegel& r) {
 
 } // namespace
 
-void TfKwintelvlak::openen(const QString& bestandsNaam) {
+bool TfKwintelvlak::openen(const QString& bestandsNaam) {
     KlokHouder houder(this);
     nieuw();
-    if (const std::optional<QByteArray> tekst = leesBestand(this, bestandsNaam))
+    const std::optional<QByteArray> tekst = leesBestand(this, bestandsNaam);
+    if (tekst)
         openenUitTekst(*tekst, bestandsNaam);
+    return tekst.has_value();
 }
 
 void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam,
