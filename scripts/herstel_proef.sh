@@ -153,7 +153,8 @@ beantwoord Return
 [ -f "$eerste" ] && fout "het oude herstelbestand is niet weggegooid"
 wacht 3 aantal 1 || fout "het teruggehaalde bord heeft geen eigen herstelbestand"
 cmp "$(herstelbestanden)" "$werk/een.brd" || fout "het teruggehaalde bord verschilt"
-[ "$(sloten | wc -l)" = 1 ] || fout "het slot van het afgebroken programma bleef"
+een_slot() { [ "$(sloten | wc -l)" = 1 ]; }
+wacht 3 een_slot || fout "het slot van het afgebroken programma bleef"
 toets ctrl+s
 dialoog '^Opslaan als$' "$werk/terug.brd"
 wacht 10 test -s "$werk/terug.brd" || fout "het bord is niet opgeslagen"
@@ -227,7 +228,7 @@ start
 beantwoord Escape
 zoek_vraag && fout "een tweede vraag"
 sleep 1
-[ "$(sloten | wc -l)" = 1 ] || fout "na de schone start staan er nog $(sloten | wc -l) sloten"
+wacht 3 een_slot || fout "na de schone start staan er nog $(sloten | wc -l) sloten"
 aantal 0 || fout "het aangeboden bord is niet opgeruimd"
 toets alt+b a
 wacht 10 bash -c "! kill -0 $pid 2>/dev/null" || fout "het programma sluit niet af"
