@@ -71,19 +71,19 @@ QString herkomstVoor(const QString& bordPad) {
     return zonderExtensie(bordPad) + QLatin1String(kHerkomstExtensie);
 }
 
-QString modulesTekst(int aantal) {
+QString herstelModulesTekst(int aantal) {
     if (aantal == 0)
         return QStringLiteral("geen modules");
     return aantal == 1 ? QStringLiteral("1 module") : QStringLiteral("%1 modules").arg(aantal);
 }
 
-QString wanneer(const QDateTime& gewijzigd) {
+QString herstelWanneer(const QDateTime& gewijzigd) {
     const QLocale nl(QLocale::Dutch, QLocale::Netherlands);
     return QStringLiteral("laatst gewijzigd op ") +
            nl.toString(gewijzigd.toLocalTime(), QStringLiteral("d MMMM 'om' HH:mm"));
 }
 
-QString bestandTekst(const QString& bestand) {
+QString herstelBestandTekst(const QString& bestand) {
     return QStringLiteral("bestand \"%1\"").arg(QFileInfo(bestand).fileName());
 }
 
@@ -245,9 +245,10 @@ void THerstelBestand::gooiWeg(quint64 nummer) {
 }
 
 QString THerstelBestand::vraag(const TAchtergelaten& bord, int volgnummer, int aantal) {
-    QString wat = wanneer(bord.gewijzigd) + QStringLiteral(", ") + modulesTekst(bord.modules);
+    QString wat =
+        herstelWanneer(bord.gewijzigd) + QStringLiteral(", ") + herstelModulesTekst(bord.modules);
     if (!bord.bestand.isEmpty())
-        wat += QStringLiteral(", ") + bestandTekst(bord.bestand);
+        wat += QStringLiteral(", ") + herstelBestandTekst(bord.bestand);
     if (aantal <= 1)
         return QStringLiteral("Er is een bord dat niet was opgeslagen (%1). Wilt u het terughalen?")
             .arg(wat);
@@ -259,9 +260,9 @@ QString THerstelBestand::vraag(const TAchtergelaten& bord, int volgnummer, int a
 }
 
 QString THerstelBestand::omschrijving(const TAchtergelaten& bord) {
-    QString wat = wanneer(bord.gewijzigd);
+    QString wat = herstelWanneer(bord.gewijzigd);
     if (!bord.bestand.isEmpty())
-        wat += QStringLiteral(", ") + bestandTekst(bord.bestand);
+        wat += QStringLiteral(", ") + herstelBestandTekst(bord.bestand);
     return QStringLiteral("het teruggehaalde bord (%1)").arg(wat);
 }
 
@@ -389,6 +390,7 @@ void THerstelBestand::biedAan() {
         opSchijf([pad = k.pad, slot = std::move(k.slot)] {
             QFile::remove(pad);
             QFile::remove(herkomstVoor(pad));
+            (void)slot;
         });
     }
 }
