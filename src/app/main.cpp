@@ -4,9 +4,11 @@
 #include "toetsen/toetsen.h"
 #include "boardfile/bordpaden.h"
 #include "boardfile/herstel.h"
+#include "editing/geschiedenis.h"
 #include "platform/venstersysteem.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -54,7 +56,8 @@ int main(int argc, char* argv[]) {
     const QString bord =
         bordpaden::opdrachtregelBord(opdracht.borden.value(0), TfKwintelvlak::programmaMap());
     if (!bord.isEmpty()) {
-        fKwintelvlak.openen(bord);
+        if (fKwintelvlak.openen(bord))
+            fKwintelvlak.geschiedenis().geopend(QFileInfo(bord).absoluteFilePath());
         fKwintelvlak.miVernieuwenClick();
     }
     fKwintelvlak.show();
