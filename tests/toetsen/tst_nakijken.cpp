@@ -187,19 +187,20 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rijen = leesCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rijen.size(), 7);
-        QCOMPARE(rijen[0].size(), 4 + 8);
-        QCOMPARE(rijen[0].mid(0, 4), QStringList({"bord", "geslaagd", "totaal", "uitslag"}));
-        QCOMPARE(rijen[0][4],
+        QCOMPARE(rijen[0].size(), 5 + 8);
+        QCOMPARE(rijen[0].mid(0, 5), QStringList({"bord", "geslaagd", "totaal", "uitslag",
+                                                  "alleen eigen nummering"}));
+        QCOMPARE(rijen[0][5],
                  QStringLiteral("r6 LED 1 aan (ronde 1): bovenste knop: bovenste LED"));
-        QCOMPARE(rijen[0][11],
+        QCOMPARE(rijen[0][12],
                  QStringLiteral("r12 LED 2 aan (ronde 2): onderste knop; \"onderste\" LED"));
-        QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "1", "1", "1", "1", "1",
-                                        "1", "1", "1"}));
+        QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "nee", "1", "1", "1",
+                                        "1", "1", "1", "1", "1"}));
         QCOMPARE(rijen[3].mid(0, 4), QStringList({"cem # TODO.brd", "6", "8", "gezakt"}));
         QCOMPARE(rijen[5].mid(0, 4), QStringList({"eva;\"2\".brd", "1", "8", "gezakt"}));
         QCOMPARE(rijen[6].mid(0, 4), QStringList({"weg.brd", "0", "8", "onleesbaar"}));
         for (const QStringList& rij : rijen)
-            QCOMPARE(rij.size(), 12);
+            QCOMPARE(rij.size(), 13);
     }
 
     void verslagInDeBrowser() {
