@@ -710,7 +710,14 @@ std::optional<QByteArray> leesBord(const QString& bestand) {
     constexpr qint64 kMaxGrootte = 1024 * 1024;
     if (QFileInfo(bestand).isDir() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray tekst = f.read(kMaxGrootte + 1);
+    // Read to the end, also from a pipe that delivers it in pieces.
+    QByteArray tekst;
+    while (tekst.size() <= kMaxGrootte) {
+        const QByteArray stuk = f.read(kMaxGrootte + 1 - tekst.size());
+        if (stuk.isEmpty())
+            break;
+        tekst += stuk;
+    }
     if (f.error() != QFileDevice::NoError || tekst.size() > kMaxGrootte)
         return std::nullopt;
     return tekst;

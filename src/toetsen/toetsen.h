@@ -91,8 +91,11 @@ struct BordUitslag {
     bool geslaagd() const;
     // "geslaagd", "gezakt" or "onleesbaar".
     QString uitslag() const;
-    // Only the board's own numbering was tried, although there were others.
-    bool alleenEigenNummering() const { return leesbaar && mogelijk > 1 && geprobeerd <= 1; }
+    // Only the board's own numbering was tried, although there were more:
+    // too many to try, or no time left for them.
+    bool alleenEigenNummering() const {
+        return leesbaar && (begrensd || (tijdOp && geprobeerd <= 1 && mogelijk > 1));
+    }
 };
 
 // The scores per section (one, the whole check, when the check has none).

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 namespace verslag {
 
@@ -64,7 +63,7 @@ td.onderdeel { background: #f4f4f4; font-weight: bold; }
 bool isVerslagBestand(const QFileInfo& f) {
     const QString naam = f.fileName();
     if (f.isDir())
-        return naam.startsWith(QStringLiteral(".verslag-"));
+        return naam.startsWith(QStringLiteral(".verslag-")); // an older version's work
     return naam == QStringLiteral("index.html") ||
            (naam.startsWith(QStringLiteral("bord-")) && naam.endsWith(QStringLiteral(".png")));
 }
@@ -241,7 +240,25 @@ bool magSchrijven(const QString& map, QString& reden) {
 Schrijver::Schrijver(const QString& map)
     : m_map(QDir::cleanPath(QFileInfo(map).absoluteFilePath())) {}
 
-Schrijver::~Schrijver() = default;
+Schrijver::~Schrijver() {
+    // A run that did not finish leaves the old report as it was.
+    if (!m_werk.isEmpty())
+        QDir(m_werk).removeRecursively();
+}
+
+namespace {
+// A free name beside the report's folder, hidden: ".verslag-nieuw-1", ...,
+// made as a folder when maak is set. Empty when none can be had.
+QString vrijeNaam(const QFileInfo& doel, const QString& soort, bool maak) {
+    QDir ouder = doel.absoluteDir();
+    for (int i = 1; i <= 1000; ++i) {
+        const QString naam = QStringLiteral(".%1-%2-%3").arg(doel.fileName(), soort).arg(i);
+        if (maak ? ouder.mkdir(naam) : !QFileInfo::exists(ouder.filePath(naam)))
+            return ouder.filePath(naam);
+    }
+    return {};
+}
+} // namespace
 
 bool Schrijver::begin(QString& reden) {
     const QFileInfo doel(m_map);
@@ -250,11 +267,12 @@ bool Schrijver::begin(QString& reden) {
                     .arg(QDir::toNativeSeparators(doel.absolutePath()));
         return false;
     }
-    // Beside the report's folder, hidden, so that it can take its place.
-    m_werk = std::make_unique<QTemporaryDir>(doel.absolutePath() + QStringLiteral("/.") +
-                                             doel.fileName() + QStringLiteral("-XXXXXX"));
-    if (!m_werk->isValid()) {
-        reden = m_werk->errorString();
+    // Beside the report's folder, so that it can take its place; made as
+    // any new folder is, so the report can be read as the old one could.
+    m_werk = vrijeNaam(doel, QStringLiteral("nieuw"), true);
+    if (m_werk.isEmpty()) {
+        reden = QStringLiteral("er kan geen map naast \"%1\" worden gemaakt")
+                    .arg(QDir::toNativeSeparators(m_map));
         return false;
     }
     return true;
@@ -270,7 +288,7 @@ bool Schrijver::afbeelding(int nummer, toetsen::BordUitslag& u, QString& reden) 
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     u.afbeelding.save(&buffer, "PNG", 70);
-    QSaveFile f(m_werk->filePath(naam));
+    QSaveFile f(QDir(m_werk).filePath(naam));
     if (png.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(png) != png.size() ||
         !f.commit()) {
         reden = f.errorString();
@@ -283,7 +301,7 @@ bool Schrijver::afbeelding(int nummer, toetsen::BordUitslag& u, QString& reden) 
 bool Schrijver::sluit(const QString& toetsNaam, const toetsbestand::Toets& toets,
                       const std::vector<toetsen::BordUitslag>& uitslagen, QString& reden) {
     {
-        QSaveFile f(m_werk->filePath(QStringLiteral("index.html")));
+        QSaveFile f(QDir(m_werk).filePath(QStringLiteral("index.html")));
         if (!f.open(QIODevice::WriteOnly) ||
             f.write(pagina(toetsNaam, toets, uitslagen).toUtf8()) < 0 || !f.commit()) {
             reden = f.errorString();
@@ -295,37 +313,27 @@ bool Schrijver::sluit(const QString& toetsNaam, const toetsbestand::Toets& toets
         return false;
     const QFileInfo doel(m_map);
     QDir ouder = doel.absoluteDir();
-    const QString nieuw = m_werk->path();
     if (!doel.exists()) {
-        if (!ouder.rename(nieuw, m_map)) {
+        if (!ouder.rename(m_werk, m_map)) {
             reden = QStringLiteral("de map kan niet worden neergezet");
             return false;
         }
-        m_werk->setAutoRemove(false);
+        m_werk.clear();
         return true;
     }
     // The old report steps aside under a free name, the new one takes its
     // place, and only then is the old one removed.
-    QString oud;
-    {
-        QTemporaryDir plek(doel.absolutePath() + QStringLiteral("/.") + doel.fileName() +
-                           QStringLiteral("-oud-XXXXXX"));
-        if (!plek.isValid()) {
-            reden = plek.errorString();
-            return false;
-        }
-        oud = plek.path();
-    }
-    if (!ouder.rename(m_map, oud)) {
+    const QString oud = vrijeNaam(doel, QStringLiteral("oud"), false);
+    if (oud.isEmpty() || !ouder.rename(m_map, oud)) {
         reden = QStringLiteral("de oude map kan niet opzij worden gezet (is ze elders geopend?)");
         return false;
     }
-    if (!ouder.rename(nieuw, m_map)) {
+    if (!ouder.rename(m_werk, m_map)) {
         ouder.rename(oud, m_map);
         reden = QStringLiteral("de map kan niet worden neergezet");
         return false;
     }
-    m_werk->setAutoRemove(false);
+    m_werk.clear();
     QDir(oud).removeRecursively();
     return true;
 }

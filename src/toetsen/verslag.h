@@ -5,8 +5,6 @@
 #include "toetsen/toetsen.h"
 
 #include <QString>
-#include <QTemporaryDir>
-#include <memory>
 #include <vector>
 
 namespace verslag {
@@ -41,8 +39,8 @@ public:
                const std::vector<toetsen::BordUitslag>& uitslagen, QString& reden);
 
 private:
-    QString m_map; // absolute, clean
-    std::unique_ptr<QTemporaryDir> m_werk;
+    QString m_map;  // absolute, clean
+    QString m_werk; // the fresh folder until it is in place
 };
 
 } // namespace verslag
