@@ -326,10 +326,10 @@ private slots:
         // reads it.
         const QString blad = m_map.filePath(QStringLiteral("drie.csv"));
         const Uitkomst u = kwintelvlak(
-            {QStringLiteral("--toets"), QStringLiteral("drie_schakelingen.txt"),
-             QStringLiteral("--csv"), blad, QStringLiteral("drie_compleet.brd"),
-             QStringLiteral("drie_zonder_knop.brd"), QStringLiteral("drie_zonder_teller_led.brd")},
-            kData);
+            {QStringLiteral("--toets"), QStringLiteral("opdracht.txt"), QStringLiteral("--csv"),
+             blad, QStringLiteral("leerling_compleet.brd"), QStringLiteral("leerling_zonder_knop.brd"),
+             QStringLiteral("leerling_zonder_teller_led.brd")},
+            QStringLiteral(KWINTEL_VOORBEELDEN "/drie_schakelingen"));
         QCOMPARE(u.status, 1);
         QCOMPARE(u.fout, QString());
         QFile f(blad);
@@ -342,19 +342,19 @@ private slots:
                               "onderdeel Teller (van 6, gewicht 2)", "onderdeel Sensor (van 6)",
                               "alleen eigen nummering"}));
         QCOMPARE(rijen[0].size(), 9 + 18);
-        QCOMPARE(rijen[1].mid(0, 9), QStringList({"drie_compleet.brd", "18", "18", "geslaagd",
+        QCOMPARE(rijen[1].mid(0, 9), QStringList({"leerling_compleet.brd", "18", "18", "geslaagd",
                                                   "10,0", "6", "6", "6", "nee"}));
         // Without the key its LED stays lit: half the key's section.
-        QCOMPARE(rijen[2].mid(0, 9), QStringList({"drie_zonder_knop.brd", "15", "18", "gezakt",
+        QCOMPARE(rijen[2].mid(0, 9), QStringList({"leerling_zonder_knop.brd", "15", "18", "gezakt",
                                                   "8,9", "3", "6", "6", "nee"}));
         // (1 x 6/6 + 2 x 3/6 + 1 x 6/6) / 4 = 0,75: 1 + 9 x 0,75 = 7,75.
-        QCOMPARE(rijen[3].mid(0, 9), QStringList({"drie_zonder_teller_led.brd", "15", "18",
+        QCOMPARE(rijen[3].mid(0, 9), QStringList({"leerling_zonder_teller_led.brd", "15", "18",
                                                   "gezakt", "7,8", "6", "3", "6", "nee"}));
         // The same in TAP, as diagnostics under each board.
         QVERIFY(u.uit.contains(QStringLiteral("    # onderdeel Teller: 3/6 (gewicht 2)\n"
                                               "    # onderdeel Sensor: 6/6\n"
                                               "    # cijfer 7,8\n"
-                                              "not ok 3 - drie_zonder_teller_led.brd (15/18)\n")));
+                                              "not ok 3 - leerling_zonder_teller_led.brd (15/18)\n")));
     }
 
     void tapZodraEenBordKlaarIs() {

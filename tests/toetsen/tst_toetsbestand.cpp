@@ -287,25 +287,25 @@ private slots:
     }
 
     void gedeeltelijkWerk_data() {
-        // Three circuits on one board (tests/toetsen/data/drie_schakelingen.txt):
+        // Three circuits on one board (examples/drie_schakelingen):
         // key -> inverter -> LED 1, pulse generator -> counter -> LED 2,
         // sensor -> LED 3; six expectations each, the counter's weighing 2.
         QTest::addColumn<QString>("bord");
         QTest::addColumn<QList<int>>("perOnderdeel");
         QTest::addColumn<QStringList>("toewijzing");
         QTest::addColumn<QString>("cijfer");
-        QTest::newRow("compleet") << "drie_compleet.brd" << QList<int>{6, 6, 6} << QStringList()
+        QTest::newRow("compleet") << "leerling_compleet.brd" << QList<int>{6, 6, 6} << QStringList()
                                   << "10,0";
         // The key's steps cannot run: its LED stays lit, so only the
         // expectations of a lit LED are met; the other circuits all.
         QTest::newRow("zonder drukknop")
-            << "drie_zonder_knop.brd" << QList<int>{3, 6, 6} << QStringList() << "8,9";
+            << "leerling_zonder_knop.brd" << QList<int>{3, 6, 6} << QStringList() << "8,9";
         QTest::newRow("zonder sensor")
-            << "drie_zonder_sensor.brd" << QList<int>{6, 6, 3} << QStringList() << "8,9";
+            << "leerling_zonder_sensor.brd" << QList<int>{6, 6, 3} << QStringList() << "8,9";
         // The counter's LED missing: the board calls the sensor's LED "LED 2";
         // the missing LED is the counter's, not the sensor's.
         QTest::newRow("zonder LED bij de teller")
-            << "drie_zonder_teller_led.brd" << QList<int>{6, 3, 6}
+            << "leerling_zonder_teller_led.brd" << QList<int>{6, 3, 6}
             << QStringList{"LED 2 = ", "LED 3 = LED 2"} << "7,8";
     }
 
@@ -314,13 +314,13 @@ private slots:
         QFETCH(QList<int>, perOnderdeel);
         QFETCH(QStringList, toewijzing);
         QFETCH(QString, cijfer);
-        QFile f(QStringLiteral(KWINTEL_TESTDATA "/drie_schakelingen.txt"));
+        const QString map = QStringLiteral(KWINTEL_VOORBEELDEN "/drie_schakelingen/");
+        QFile f(map + QStringLiteral("opdracht.txt"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const toetsbestand::Toets t =
             toetsbestand::lees(*toetsbestand::alsTekst(f.readAll()), toetsen::soortNamen(*m_form));
         QCOMPARE(t.fouten.size(), size_t(0));
-        const toetsen::BordUitslag u = toetsen::toetsBord(
-            *m_form, *m_omgeving, t, QStringLiteral(KWINTEL_TESTDATA "/") + bord);
+        const toetsen::BordUitslag u = toetsen::toetsBord(*m_form, *m_omgeving, t, map + bord);
         QList<int> gehaald;
         for (const toetsen::OnderdeelScore& o : toetsen::onderdeelScores(t, u)) {
             QCOMPARE(o.totaal, 6);
