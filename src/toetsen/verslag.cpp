@@ -56,6 +56,7 @@ td.getal { text-align: right; white-space: nowrap; }
             margin-top: 0.6em; image-rendering: pixelated; }
 ul { margin: 0.3em 0; }
 td.onderdeel { background: #f4f4f4; font-weight: bold; }
+table.overzicht td:first-child { overflow-wrap: anywhere; }
 )";
 
 // Whether a file in a report folder is one a report writes: the page and
@@ -87,12 +88,13 @@ QString pagina(const QString& toetsNaam, const toetsbestand::Toets& toets,
     s += QStringLiteral("<table class=\"overzicht\">\n<tr><th>Bord</th><th>Score</th>");
     if (toets.cijfer)
         s += QStringLiteral("<th>Cijfer</th>");
+    s += QStringLiteral("<th>Uitslag</th>");
     if (onderdelen)
         for (const toetsbestand::Onderdeel& o : toets.onderdelen)
             s += QStringLiteral("<th>") + html(o.naam) +
                  (o.gewicht != 1 ? QStringLiteral(" (gewicht %1)").arg(o.gewicht) : QString()) +
                  QStringLiteral("</th>");
-    s += QStringLiteral("<th>Uitslag</th></tr>\n");
+    s += QStringLiteral("</tr>\n");
     for (std::size_t i = 0; i < uitslagen.size(); ++i) {
         const toetsen::BordUitslag& u = uitslagen[i];
         s += QStringLiteral("<tr class=\"%1\"><td><a href=\"#bord-%2\">%3</a></td>"
@@ -106,37 +108,43 @@ QString pagina(const QString& toetsNaam, const toetsbestand::Toets& toets,
             s += QStringLiteral("<td class=\"getal cijfer\">%1</td>")
                      .arg(toetsen::cijferTekst(
                          toetsen::cijfer(*toets.cijfer, toetsen::gewogenScore(toets, u))));
+        s += QStringLiteral("<td class=\"uitslag\">%1</td>").arg(u.uitslag());
         if (onderdelen)
             for (const toetsen::OnderdeelScore& o : toetsen::onderdeelScores(toets, u))
                 s += QStringLiteral("<td class=\"getal\">%1/%2</td>").arg(o.behaald).arg(o.totaal);
-        s += QStringLiteral("<td class=\"uitslag\">%1</td></tr>\n").arg(u.uitslag());
+        s += QStringLiteral("</tr>\n");
     }
     s += QStringLiteral("</table>\n");
 
     // How many boards met each expectation.
     s += QStringLiteral("<h2>Per verwachting</h2>\n<table class=\"verwachtingen\">\n"
                         "<tr><th>Verwachting</th><th>Gehaald</th><th></th></tr>\n");
-    int kolom = 0;
+    // Section by section, each in the order of the file; a result's place
+    // among a board's results is the expectation's among the check's.
+    std::vector<std::pair<std::size_t, const toetsbestand::Regel*>> verwachtingen;
+    for (const toetsbestand::Regel& r : toets.regels)
+        if (r.isVerwachting())
+            verwachtingen.emplace_back(verwachtingen.size(), &r);
+    std::stable_sort(verwachtingen.begin(), verwachtingen.end(), [](const auto& a, const auto& b) {
+        return a.second->onderdeel < b.second->onderdeel;
+    });
     const int borden = int(uitslagen.size());
     int vorigOnderdeel = -1;
-    for (const toetsbestand::Regel& r : toets.regels) {
-        if (!r.isVerwachting())
-            continue;
-        if (onderdelen && r.onderdeel != vorigOnderdeel) {
-            vorigOnderdeel = r.onderdeel;
+    for (const auto& [kolom, r] : verwachtingen) {
+        if (onderdelen && r->onderdeel != vorigOnderdeel) {
+            vorigOnderdeel = r->onderdeel;
             s += QStringLiteral("<tr><td class=\"onderdeel\" colspan=\"3\">Onderdeel %1</td></tr>\n")
-                     .arg(html(toets.onderdelen[std::size_t(r.onderdeel)].naam));
+                     .arg(html(toets.onderdelen[std::size_t(r->onderdeel)].naam));
         }
         int gehaald = 0;
         for (const toetsen::BordUitslag& u : uitslagen)
-            if (std::size_t(kolom) < u.resultaten.size() && u.resultaten[std::size_t(kolom)].ok)
+            if (kolom < u.resultaten.size() && u.resultaten[kolom].ok)
                 ++gehaald;
-        ++kolom;
         const int procent = borden > 0 ? gehaald * 100 / borden : 0;
         s += QStringLiteral("<tr><td>%1</td><td class=\"getal\">%2 van %3</td>"
                             "<td><div class=\"balk\"><div style=\"width: %4%\"></div></div></td>"
                             "</tr>\n")
-                 .arg(html(toetsen::kolomNaam(r)))
+                 .arg(html(toetsen::kolomNaam(*r)))
                  .arg(gehaald)
                  .arg(borden)
                  .arg(procent);
