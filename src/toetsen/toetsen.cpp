@@ -411,7 +411,8 @@ public:
     // Runs the whole check with keuze (per name: a candidate of its group,
     // or -1 for none). Gives up as soon as no more than grens expectations
     // can be met (grens < 0: never), and stops the clock after tikken ticks.
-    Poging voerUit(const std::vector<int>& keuze, int grens, qint64 tikken);
+    // With opnemen, each expectation's result for keuze is kept.
+    Poging voerUit(const std::vector<int>& keuze, int grens, qint64 tikken, bool opnemen);
 
 private:
     const Kandidaat* kandidaat(int naam) const {
@@ -473,12 +474,15 @@ private:
     const Namen& m_namen;
     const std::vector<std::vector<Kandidaat>>& m_kandidaten;
     const std::vector<int>* m_keuze = nullptr;
+    bool m_opnemen = false;
     std::unordered_map<const TModule*, std::size_t> m_besmet;
     Poging m_poging;
 };
 
-Poging Uitvoerder::voerUit(const std::vector<int>& keuze, int grens, qint64 tikken) {
+Poging Uitvoerder::voerUit(const std::vector<int>& keuze, int grens, qint64 tikken,
+                           bool opnemen) {
     m_keuze = &keuze;
+    m_opnemen = opnemen;
     m_besmet.clear();
     m_poging = Poging{};
     m_poging.treffers.resize(m_namen.lijst.size());
@@ -515,6 +519,8 @@ Poging Uitvoerder::voerUit(const std::vector<int>& keuze, int grens, qint64 tikk
         if (!r.isVerwachting())
             continue;
         ++m_poging.verloren;
+        if (!m_opnemen)
+            continue;
         Resultaat res = resultaat(r, nullptr);
         res.gezien = QStringLiteral("niet bereikt: de tijdslimiet was op");
         m_poging.resultaten.push_back(std::move(res));
@@ -641,7 +647,8 @@ void Uitvoerder::verwachting(std::size_t i, const Regel& r) {
         }
         m_poging.verloren += ergens ? 0 : 1;
     }
-    m_poging.resultaten.push_back(resultaat(r, gekozen));
+    if (m_opnemen)
+        m_poging.resultaten.push_back(resultaat(r, gekozen));
 }
 
 // The board's own messages about records it could not place: a plug-in
@@ -960,7 +967,10 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
         zetKeuze(teller, keuze);
         ++uitslag.geprobeerd;
         const qint64 tikkenVoor = tikkenOver;
-        Poging poging = uitvoerder.voerUit(keuze, besteGehaald, tikkenOver);
+        // The board's own numbering is recorded as it runs: mostly it is the
+        // one that counts.
+        const bool opnemen = uitslag.geprobeerd == 1;
+        Poging poging = uitvoerder.voerUit(keuze, besteGehaald, tikkenOver, opnemen);
         tikkenOver -= poging.tikken;
         const bool afgebroken = poging.gestoptBij >= 0;
         besteIsLaatste = false;
@@ -969,7 +979,7 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
             const int gehaald = koppel(poging, keuze);
             if (gehaald > besteGehaald) {
                 besteGehaald = gehaald;
-                besteOpgenomen = keuze == opgenomen;
+                besteOpgenomen = opnemen && keuze == opgenomen;
                 besteKeuze = std::move(keuze);
                 besteTikken = tikkenVoor;
                 beste = std::move(poging);
@@ -988,13 +998,13 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
         }
     } while (volgende());
 
-    if (!besteIsLaatste || !besteOpgenomen) {
+    if (!besteOpgenomen || (keuzes.afbeelding && !besteIsLaatste)) {
         // The numbering that counts, run again to record what it shows and
         // to leave the board as it stood at its end.
         beginOpnieuw(true);
         bordModules = kandidaten(form, namen);
         Uitvoerder opnieuw(form, omgeving, toets, namen, bordModules);
-        Poging p = opnieuw.voerUit(besteKeuze, -1, besteTikken);
+        Poging p = opnieuw.voerUit(besteKeuze, -1, besteTikken, true);
         beste->resultaten = std::move(p.resultaten);
         beste->stappen = std::move(p.stappen);
     }

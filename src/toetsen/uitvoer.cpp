@@ -361,7 +361,8 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStre
         Keuzes keuzes;
         keuzes.afbeelding = !opdracht.verslag.isEmpty();
         keuzes.bijsnijden = opdracht.bijsnijden;
-        keuzes.tijdslimiet = opdracht.tijdslimiet;
+        if (opdracht.tijdslimiet > 0)
+            keuzes.tijdslimiet = opdracht.tijdslimiet;
         std::optional<verslag::Schrijver> schrijver;
         QString verslagFout;
         if (keuzes.afbeelding) {
