@@ -117,14 +117,14 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout) {
     }
     // Each module by its kind's caption and its own number, as a check
     // file names it.
-    const QImage beeld =
-        opdracht.nummers
-            ? bordAfbeelding(form, opdracht.bijsnijden,
-                             [&form](const TModule* m) {
-                                 return toetsen::soortNaam(form, m->moduleSoort) +
-                                        QLatin1Char(' ') + QString::number(int(m->nummer));
-                             })
-            : bordAfbeelding(form, opdracht.bijsnijden);
+    const QImage beeld = opdracht.nummers
+                             ? bordAfbeelding(form, opdracht.bijsnijden,
+                                              [&form](const TModule* m) {
+                                                  return toetsen::soortNaam(form, m->moduleSoort) +
+                                                         QLatin1Char(' ') +
+                                                         QString::number(int(m->nummer));
+                                              })
+                             : bordAfbeelding(form, opdracht.bijsnijden);
 
     // Written whole or not at all: an old picture stays until the new one is complete.
     QSaveFile uit(opdracht.afbeelding);

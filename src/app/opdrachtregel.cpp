@@ -126,9 +126,9 @@ Opdracht lees(const QStringList& argumenten) {
                                          QStringLiteral("seconden"));
     p.addOptions({hulp, versie, toets, json, afbeelding, tikken, schaal, bijsnijden, csv, verslag,
                   nummers, tijdslimiet});
-    QStringList metWaarde = {QStringLiteral("toets"),  QStringLiteral("afbeelding"),
-                             QStringLiteral("tikken"), QStringLiteral("schaal"),
-                             QStringLiteral("csv"),    QStringLiteral("verslag"),
+    QStringList metWaarde = {QStringLiteral("toets"),      QStringLiteral("afbeelding"),
+                             QStringLiteral("tikken"),     QStringLiteral("schaal"),
+                             QStringLiteral("csv"),        QStringLiteral("verslag"),
                              QStringLiteral("tijdslimiet")};
     for (const char* naam : kQtMetWaarde) {
         QCommandLineOption o(QString::fromLatin1(naam), QString(), QStringLiteral("waarde"));

@@ -28,8 +28,8 @@ struct Opdracht {
     int tikken = 0;
     int schaal = 1;
     bool bijsnijden = false;
-    bool nummers = false;   // --afbeelding: each module's kind and number on it
-    int tijdslimiet = 0;    // --toets: simulated seconds per board; 0: the checker's own
+    bool nummers = false; // --afbeelding: each module's kind and number on it
+    int tijdslimiet = 0;  // --toets: simulated seconds per board; 0: the checker's own
     // Modus::Klaar: what to print, on which stream, and the exit status.
     QString uitvoer;
     bool naarFoutUitvoer = false;

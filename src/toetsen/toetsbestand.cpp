@@ -12,8 +12,8 @@
 namespace toetsbestand {
 
 QString ModuleNaam::alsInToets() const {
-    const QString n = naam.contains(QLatin1Char(' ')) ? QLatin1Char('"') + naam + QLatin1Char('"')
-                                                       : naam;
+    const QString n =
+        naam.contains(QLatin1Char(' ')) ? QLatin1Char('"') + naam + QLatin1Char('"') : naam;
     return n + QLatin1Char(' ') + QString::number(nummer);
 }
 
@@ -67,7 +67,7 @@ std::optional<QString> alsTekst(QByteArrayView bytes) {
         tekst = QString::fromUtf8(bytes.sliced(3));
     } else if (begintMet("\xFF\xFE") || begintMet("\xFE\xFF")) {
         QStringDecoder utf16(begintMet("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                     : QStringConverter::Utf16BE);
+                                                   : QStringConverter::Utf16BE);
         tekst = utf16.decode(bytes.sliced(2));
     } else {
         // Text that is not UTF-8 is what Windows' "ANSI" editors write here.
@@ -332,8 +332,8 @@ bool Lezer::muis(Regel& r) {
 
 bool Lezer::module(int i, ModuleNaam& uit) {
     if (m_woorden.size() <= i)
-        return fout(
-            QStringLiteral("er ontbreekt iets: na '%1' hoort een module").arg(toonWoord(m_woorden[0])));
+        return fout(QStringLiteral("er ontbreekt iets: na '%1' hoort een module")
+                        .arg(toonWoord(m_woorden[0])));
     const QString& naam = m_woorden[i];
     for (const Soortnaam& s : m_soorten) {
         if (noemt(s, naam)) {
@@ -380,9 +380,8 @@ void Lezer::onderdeel() {
     const QString vorm = QStringLiteral("onderdeel NAAM of onderdeel NAAM gewicht N");
     qsizetype eindeNaam = m_woorden.size();
     int gewicht = -1;
-    if (m_woorden.size() >= 3 &&
-        m_woorden[m_woorden.size() - 2].compare(QLatin1String("gewicht"), Qt::CaseInsensitive) ==
-            0) {
+    if (m_woorden.size() >= 3 && m_woorden[m_woorden.size() - 2].compare(
+                                     QLatin1String("gewicht"), Qt::CaseInsensitive) == 0) {
         eindeNaam = m_woorden.size() - 2;
         if (!getal(int(m_woorden.size() - 1), 0, kMaxGewicht, gewicht))
             return;
@@ -447,9 +446,8 @@ void Lezer::sluitOnderdelen() {
         const Onderdeel& o = m_toets.onderdelen[i];
         if (aantal[i] == 0 && o.regelNummer > 0)
             m_toets.fouten.push_back(
-                {o.regelNummer,
-                 QStringLiteral("onderdeel '%1' heeft geen enkele 'verwacht'-regel")
-                     .arg(toonWoord(o.naam))});
+                {o.regelNummer, QStringLiteral("onderdeel '%1' heeft geen enkele 'verwacht'-regel")
+                                    .arg(toonWoord(o.naam))});
         gewicht += o.gewicht;
     }
     if (gewicht == 0)

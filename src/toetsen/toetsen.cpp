@@ -289,7 +289,9 @@ std::vector<int> besteKoppeling(const std::vector<std::vector<qint64>>& gewicht)
     for (const auto& rij : gewicht)
         for (const qint64 w : rij)
             grootste = std::max(grootste, w);
-    const auto kosten = [&](int i, int j) { return grootste - gewicht[std::size_t(i - 1)][std::size_t(j - 1)]; };
+    const auto kosten = [&](int i, int j) {
+        return grootste - gewicht[std::size_t(i - 1)][std::size_t(j - 1)];
+    };
     constexpr qint64 kOneindig = std::numeric_limits<qint64>::max() / 4;
     std::vector<qint64> u(std::size_t(n) + 1, 0), v(std::size_t(m) + 1, 0);
     std::vector<int> p(std::size_t(m) + 1, 0), weg(std::size_t(m) + 1, 0);
@@ -446,9 +448,7 @@ private:
                         rij.push_back(doel);
         }
     }
-    bool isBesmet(const TModule* m) const {
-        return !m_besmet.empty() && m_besmet.count(m) > 0;
-    }
+    bool isBesmet(const TModule* m) const { return !m_besmet.empty() && m_besmet.count(m) > 0; }
     // Why a module cannot be judged now, or nothing.
     std::optional<QString> onbeoordeelbaar(const TModule* m) const {
         if (m_besmet.empty())
@@ -479,8 +479,7 @@ private:
     Poging m_poging;
 };
 
-Poging Uitvoerder::voerUit(const std::vector<int>& keuze, int grens, qint64 tikken,
-                           bool opnemen) {
+Poging Uitvoerder::voerUit(const std::vector<int>& keuze, int grens, qint64 tikken, bool opnemen) {
     m_keuze = &keuze;
     m_opnemen = opnemen;
     m_besmet.clear();
@@ -488,8 +487,7 @@ Poging Uitvoerder::voerUit(const std::vector<int>& keuze, int grens, qint64 tikk
     m_poging.treffers.resize(m_namen.lijst.size());
     for (std::size_t k = 0; k < m_namen.lijst.size(); ++k)
         if (!m_namen.gestuurd[k])
-            m_poging.treffers[k].assign(
-                m_kandidaten[std::size_t(m_namen.groepVan[k])].size(), 0);
+            m_poging.treffers[k].assign(m_kandidaten[std::size_t(m_namen.groepVan[k])].size(), 0);
     const int totaal = m_toets.verwachtingen();
     const std::vector<Regel>& regels = m_toets.regels;
     std::size_t i = 0;
@@ -605,8 +603,8 @@ Resultaat Uitvoerder::resultaat(const Regel& r, const Kandidaat* k) const {
         return res;
     }
     if (w == kGeenUitgang) {
-        res.gezien = r.module.tekst() + QStringLiteral(" heeft geen uitgang ") +
-                     QString::number(r.getal);
+        res.gezien =
+            r.module.tekst() + QStringLiteral(" heeft geen uitgang ") + QString::number(r.getal);
         return res;
     }
     res.beoordeeld = true;
@@ -630,8 +628,8 @@ void Uitvoerder::verwachting(std::size_t i, const Regel& r) {
     const int verwacht = verwachteWaarde(r);
     const Kandidaat* gekozen = kandidaat(naam);
     if (m_namen.gestuurd[std::size_t(naam)]) {
-        const bool ok = gekozen && !isBesmet(gekozen->module) &&
-                        gezieneWaarde(r, *gekozen) == verwacht;
+        const bool ok =
+            gekozen && !isBesmet(gekozen->module) && gezieneWaarde(r, *gekozen) == verwacht;
         m_poging.gehaald += ok ? 1 : 0;
         m_poging.verloren += ok ? 0 : 1;
     } else {
@@ -698,14 +696,14 @@ std::vector<TeVeelDraden> teVeelDraden(const TfKwintelvlak& form,
         ++volgende;
         const int uitgangen = int(m->uitgangenLijst().size());
         if (r.n > uitgangen)
-            uit.push_back({r.regelNummer,
-                           QStringLiteral("%1 %2 heeft %3 uitgang%4, de regel noemt er %5; de "
-                                          "draden van die regel zijn niet gelezen")
-                               .arg(soortNaam(form, entry))
-                               .arg(int(m->nummer))
-                               .arg(uitgangen)
-                               .arg(uitgangen == 1 ? QString() : QStringLiteral("en"))
-                               .arg(r.n)});
+            uit.push_back(
+                {r.regelNummer, QStringLiteral("%1 %2 heeft %3 uitgang%4, de regel noemt er %5; de "
+                                               "draden van die regel zijn niet gelezen")
+                                    .arg(soortNaam(form, entry))
+                                    .arg(int(m->nummer))
+                                    .arg(uitgangen)
+                                    .arg(uitgangen == 1 ? QString() : QStringLiteral("en"))
+                                    .arg(r.n)});
     }
     return uit;
 }
@@ -787,9 +785,8 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
         } else if (m.icoon != QMessageBox::Critical && teVeelGenoemd < teVeel.size() &&
                    regel.startsWith(QStringLiteral("Gegeven aantal uitgangen"))) {
             const TeVeelDraden& t = teVeel[teVeelGenoemd++];
-            uitslag.opmerkingen << QStringLiteral("regel %1: %2 (%3)")
-                                       .arg(t.regelNummer)
-                                       .arg(regel, t.uitleg);
+            uitslag.opmerkingen
+                << QStringLiteral("regel %1: %2 (%3)").arg(t.regelNummer).arg(regel, t.uitleg);
         } else {
             uitslag.opmerkingen << regel;
         }
@@ -869,8 +866,8 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
         for (const int k : gestuurd[g])
             eigenGestuurd.push_back(eigen[std::size_t(k)]);
         const int m = int(bordModules[g].size());
-        const int geen = std::min(int(gestuurd[g].size()),
-                                  std::max(0, int(namen.groepen[g].namen.size()) - m));
+        const int geen =
+            std::min(int(gestuurd[g].size()), std::max(0, int(namen.groepen[g].namen.size()) - m));
         perGroep[g] = uitslag.begrensd ? std::vector<std::vector<int>>{eigenGestuurd}
                                        : keuzesVoorGroep(eigenGestuurd, m, geen);
         if (int(gelezen[g].size()) > kMaxKoppeling || m > kMaxKoppeling)

@@ -99,8 +99,7 @@ struct BordUitslag {
 };
 
 // The scores per section (one, the whole check, when the check has none).
-std::vector<OnderdeelScore> onderdeelScores(const toetsbestand::Toets& toets,
-                                            const BordUitslag& u);
+std::vector<OnderdeelScore> onderdeelScores(const toetsbestand::Toets& toets, const BordUitslag& u);
 // The score from 0 to 1: each section's share met, weighted.
 double gewogenScore(const toetsbestand::Toets& toets, const BordUitslag& u);
 // The grade of a "cijfer" line, rounded to one decimal.

@@ -62,7 +62,10 @@ QString samenvatting(const std::vector<BordUitslag>& uitslagen) {
 
 QString tapTekst(const QString& tekst) {
     QString uit;
-    const QString zicht = toetsbestand::zichtbaar(QString(tekst).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' ')));
+    const QString zicht =
+        toetsbestand::zichtbaar(QString(tekst)
+                                    .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                    .replace(QLatin1Char('\r'), QLatin1Char(' ')));
     uit.reserve(zicht.size());
     for (const QChar c : zicht) {
         if (c == u'\\' || c == u'#')
@@ -112,8 +115,8 @@ QString tapBlok(const toetsbestand::Toets& toets, const BordUitslag& u, int numm
     if (!toets.onderdelen.empty())
         for (const OnderdeelScore& o : onderdeelScores(toets, u))
             s << "    # onderdeel " << toetsbestand::zichtbaar(o.naam) << ": " << o.behaald << '/'
-              << o.totaal << (o.gewicht != 1 ? QStringLiteral(" (gewicht %1)").arg(o.gewicht)
-                                             : QString())
+              << o.totaal
+              << (o.gewicht != 1 ? QStringLiteral(" (gewicht %1)").arg(o.gewicht) : QString())
               << '\n';
     if (toets.cijfer)
         s << "    # cijfer " << cijferTekst(cijfer(*toets.cijfer, gewogenScore(toets, u))) << '\n';
@@ -191,8 +194,7 @@ QByteArray alsJson(const toetsbestand::Toets& toets, const std::vector<BordUitsl
             if (!r.ronde.isEmpty())
                 o[QStringLiteral("ronde")] = r.ronde;
             if (!toets.onderdelen.empty())
-                o[QStringLiteral("onderdeel")] =
-                    toets.onderdelen[std::size_t(r.onderdeel)].naam;
+                o[QStringLiteral("onderdeel")] = toets.onderdelen[std::size_t(r.onderdeel)].naam;
             resultaten.append(o);
         }
         b[QStringLiteral("resultaten")] = resultaten;
@@ -291,8 +293,8 @@ bool mapBestaat(const QString& bestand, const char* wat, QTextStream& fout) {
     }
     if (!info.absoluteDir().exists()) {
         fout << "kwintelvlak: de map \""
-             << toetsbestand::zichtbaar(QDir::toNativeSeparators(info.absolutePath()))
-             << "\" voor " << wat << " bestaat niet\n";
+             << toetsbestand::zichtbaar(QDir::toNativeSeparators(info.absolutePath())) << "\" voor "
+             << wat << " bestaat niet\n";
         return false;
     }
     return true;

@@ -133,8 +133,9 @@ QString pagina(const QString& toetsNaam, const toetsbestand::Toets& toets,
     for (const auto& [kolom, r] : verwachtingen) {
         if (onderdelen && r->onderdeel != vorigOnderdeel) {
             vorigOnderdeel = r->onderdeel;
-            s += QStringLiteral("<tr><td class=\"onderdeel\" colspan=\"3\">Onderdeel %1</td></tr>\n")
-                     .arg(html(toets.onderdelen[std::size_t(r->onderdeel)].naam));
+            s +=
+                QStringLiteral("<tr><td class=\"onderdeel\" colspan=\"3\">Onderdeel %1</td></tr>\n")
+                    .arg(html(toets.onderdelen[std::size_t(r->onderdeel)].naam));
         }
         int gehaald = 0;
         for (const toetsen::BordUitslag& u : uitslagen)

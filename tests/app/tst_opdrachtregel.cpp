@@ -48,8 +48,9 @@ private slots:
         QTest::newRow("tikken bij de toets")
             << QStringList{"--toets", "t.txt", "--tikken", "3", "a.brd"} << klaar << QStringList{}
             << 1;
-        QTest::newRow("tijdslimiet") << QStringList{"--toets", "t.txt", "--tijdslimiet", "60", "a.brd"}
-                                     << int(Modus::Toets) << QStringList{"a.brd"} << 1;
+        QTest::newRow("tijdslimiet")
+            << QStringList{"--toets", "t.txt", "--tijdslimiet", "60", "a.brd"} << int(Modus::Toets)
+            << QStringList{"a.brd"} << 1;
         QTest::newRow("tijdslimiet 0")
             << QStringList{"--toets", "t.txt", "--tijdslimiet", "0", "a.brd"} << klaar
             << QStringList{} << 1;
@@ -59,8 +60,7 @@ private slots:
         QTest::newRow("nummers") << QStringList{"--afbeelding", "b.png", "--nummers", "a.brd"}
                                  << int(Modus::Afbeelding) << QStringList{"a.brd"} << 1;
         QTest::newRow("nummers bij de toets")
-            << QStringList{"--toets", "t.txt", "--nummers", "a.brd"} << klaar << QStringList{}
-            << 1;
+            << QStringList{"--toets", "t.txt", "--nummers", "a.brd"} << klaar << QStringList{} << 1;
     }
 
     void lezen() {

@@ -268,8 +268,8 @@ private slots:
         const QString n = QDir::toNativeSeparators(toets);
         for (qsizetype i = 0; i < regels.size(); ++i)
             QVERIFY2(regels[i].endsWith(n + fouten[i]) ||
-                         regels[i] == QStringLiteral("kwintelvlak: het toetsbestand \"") + n +
-                                          fouten[i],
+                         regels[i] ==
+                             QStringLiteral("kwintelvlak: het toetsbestand \"") + n + fouten[i],
                      qPrintable(regels[i]));
         for (const QChar c : u.fout)
             QVERIFY(c == u'\n' || c.unicode() >= 0x20);
@@ -280,8 +280,7 @@ private slots:
         // the rest of the picture is the same as without.
         QTemporaryDir map;
         for (const QString& naam : {QStringLiteral("zonder.png"), QStringLiteral("met.png")}) {
-            QStringList argumenten{QStringLiteral("--afbeelding"), naam,
-                                   kData + "afbeelding.brd"};
+            QStringList argumenten{QStringLiteral("--afbeelding"), naam, kData + "afbeelding.brd"};
             if (naam == QStringLiteral("met.png"))
                 argumenten << QStringLiteral("--nummers");
             QCOMPARE(start(argumenten, map.path()).status, 0);
@@ -303,7 +302,8 @@ private slots:
             for (int x = 0; x < met.width(); ++x) {
                 if (met.pixel(x, y) == zonder.pixel(x, y))
                     continue;
-                QVERIFY2(labels.contains(QPoint(x, y)), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                QVERIFY2(labels.contains(QPoint(x, y)),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
                 for (const TModule* m : form.modules)
                     if (QRect(m->geometry().topLeft(), QSize(140, 16)).contains(x, y))
                         gemerkt.insert(m);

@@ -188,14 +188,14 @@ private slots:
         const QList<QStringList> rijen = leesCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rijen.size(), 7);
         QCOMPARE(rijen[0].size(), 5 + 8);
-        QCOMPARE(rijen[0].mid(0, 5), QStringList({"bord", "geslaagd", "totaal", "uitslag",
-                                                  "alleen eigen nummering"}));
+        QCOMPARE(rijen[0].mid(0, 5),
+                 QStringList({"bord", "geslaagd", "totaal", "uitslag", "alleen eigen nummering"}));
         QCOMPARE(rijen[0][5],
                  QStringLiteral("r6 LED 1 aan (ronde 1): bovenste knop: bovenste LED"));
         QCOMPARE(rijen[0][12],
                  QStringLiteral("r12 LED 2 aan (ronde 2): onderste knop; \"onderste\" LED"));
-        QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "nee", "1", "1", "1",
-                                        "1", "1", "1", "1", "1"}));
+        QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "nee", "1", "1", "1", "1",
+                                        "1", "1", "1", "1"}));
         QCOMPARE(rijen[3].mid(0, 4), QStringList({"cem # TODO.brd", "6", "8", "gezakt"}));
         QCOMPARE(rijen[5].mid(0, 4), QStringList({"eva;\"2\".brd", "4", "8", "gezakt"}));
         QCOMPARE(rijen[6].mid(0, 4), QStringList({"weg.brd", "0", "8", "onleesbaar"}));
@@ -325,11 +325,12 @@ private slots:
         // the circuits that work, read back from the sheet as a spreadsheet
         // reads it.
         const QString blad = m_map.filePath(QStringLiteral("drie.csv"));
-        const Uitkomst u = kwintelvlak(
-            {QStringLiteral("--toets"), QStringLiteral("opdracht.txt"), QStringLiteral("--csv"),
-             blad, QStringLiteral("leerling_compleet.brd"), QStringLiteral("leerling_zonder_knop.brd"),
-             QStringLiteral("leerling_zonder_teller_led.brd")},
-            QStringLiteral(KWINTEL_VOORBEELDEN "/drie_schakelingen"));
+        const Uitkomst u =
+            kwintelvlak({QStringLiteral("--toets"), QStringLiteral("opdracht.txt"),
+                         QStringLiteral("--csv"), blad, QStringLiteral("leerling_compleet.brd"),
+                         QStringLiteral("leerling_zonder_knop.brd"),
+                         QStringLiteral("leerling_zonder_teller_led.brd")},
+                        QStringLiteral(KWINTEL_VOORBEELDEN "/drie_schakelingen"));
         QCOMPARE(u.status, 1);
         QCOMPARE(u.fout, QString());
         QFile f(blad);
@@ -351,10 +352,11 @@ private slots:
         QCOMPARE(rijen[3].mid(0, 9), QStringList({"leerling_zonder_teller_led.brd", "15", "18",
                                                   "gezakt", "7,8", "6", "3", "6", "nee"}));
         // The same in TAP, as diagnostics under each board.
-        QVERIFY(u.uit.contains(QStringLiteral("    # onderdeel Teller: 3/6 (gewicht 2)\n"
-                                              "    # onderdeel Sensor: 6/6\n"
-                                              "    # cijfer 7,8\n"
-                                              "not ok 3 - leerling_zonder_teller_led.brd (15/18)\n")));
+        QVERIFY(
+            u.uit.contains(QStringLiteral("    # onderdeel Teller: 3/6 (gewicht 2)\n"
+                                          "    # onderdeel Sensor: 6/6\n"
+                                          "    # cijfer 7,8\n"
+                                          "not ok 3 - leerling_zonder_teller_led.brd (15/18)\n")));
     }
 
     void tapZodraEenBordKlaarIs() {
@@ -413,10 +415,9 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(tekst);
         }
-        const Uitkomst u =
-            kwintelvlak({QStringLiteral("--toets"), QStringLiteral("lang.txt"),
-                         QStringLiteral("zeven.brd")},
-                        map.path());
+        const Uitkomst u = kwintelvlak(
+            {QStringLiteral("--toets"), QStringLiteral("lang.txt"), QStringLiteral("zeven.brd")},
+            map.path());
         QCOMPARE(u.status, 1);
         QVERIFY2(u.uit.contains(QStringLiteral("    # de tijdslimiet van 3600 s gesimuleerde tijd "
                                                "is bereikt na 1 van 2 nummeringen; het bord is "
@@ -425,11 +426,10 @@ private slots:
         QVERIFY(u.uit.contains(QStringLiteral("\nnot ok 1 - zeven.brd (6/7)\n")));
         // A smaller limit cuts the board's own run short: what was not
         // reached is not met.
-        const Uitkomst kort =
-            kwintelvlak({QStringLiteral("--toets"), QStringLiteral("lang.txt"),
-                         QStringLiteral("--tijdslimiet"), QStringLiteral("1500"),
-                         QStringLiteral("zeven.brd")},
-                        map.path());
+        const Uitkomst kort = kwintelvlak({QStringLiteral("--toets"), QStringLiteral("lang.txt"),
+                                           QStringLiteral("--tijdslimiet"), QStringLiteral("1500"),
+                                           QStringLiteral("zeven.brd")},
+                                          map.path());
         QCOMPARE(kort.status, 1);
         QVERIFY(kort.uit.contains(QStringLiteral("    ok 2 - LED 2 uit\n"
                                                  "    not ok 3 - LED 3 uit: niet bereikt: de "
@@ -452,8 +452,8 @@ private slots:
         QCOMPARE(QDir(map).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList({"bord-01-bram.png", "index.html"}));
         // Nothing left beside it.
-        QCOMPARE(QDir(m_map.path()).entryList({QStringLiteral(".klas*")},
-                                              QDir::AllEntries | QDir::Hidden),
+        QCOMPARE(QDir(m_map.path())
+                     .entryList({QStringLiteral(".klas*")}, QDir::AllEntries | QDir::Hidden),
                  QStringList());
         QFile eigen(map + QStringLiteral("/aantekeningen.txt"));
         QVERIFY(eigen.open(QIODevice::WriteOnly));
@@ -480,10 +480,9 @@ private slots:
         QVERIFY(t.open(QIODevice::WriteOnly));
         t.write("druk xof 1\ntik 1\nverwacht LED 1 uit\nverwacht LED 2 uit\n");
         t.close();
-        const Uitkomst u =
-            kwintelvlak({QStringLiteral("--toets"), QStringLiteral("t.txt"),
-                         QStringLiteral("xof.brd")},
-                        map.path());
+        const Uitkomst u = kwintelvlak(
+            {QStringLiteral("--toets"), QStringLiteral("t.txt"), QStringLiteral("xof.brd")},
+            map.path());
         QCOMPARE(u.status, 1);
         QVERIFY2(u.uit.contains(QStringLiteral(
                      "    # regel 1: druk \"OF-poort, exclusief (XOF)\" 1 kan niet: OF-poort, "

@@ -66,8 +66,8 @@ private slots:
                                            "onderdeel en cijfer";
         // What the file holds is echoed without its control characters and
         // not at any length.
-        QTest::newRow("stuurteken") << v + "druk \x1b[2J\x07 1" << 2
-                                    << "onbekende module '\\x1B[2J\\x07'";
+        QTest::newRow("stuurteken")
+            << v + "druk \x1b[2J\x07 1" << 2 << "onbekende module '\\x1B[2J\\x07'";
         QTest::newRow("lang woord") << v + "tik " + QString(300, u'9') << 2
                                     << "'" + QString(40, u'9') + "...' is geen geheel getal";
         QTest::newRow("onderdeel zonder naam")
