@@ -859,7 +859,8 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
         aantal = std::min<qint64>(aantal, qint64(keuzes.maxToewijzingen) + 1);
     }
     uitslag.mogelijk = int(aantal);
-    uitslag.begrensd = aantal > keuzes.maxToewijzingen;
+    const bool alleenEigen = aantal > keuzes.maxToewijzingen;
+    uitslag.begrensd = alleenEigen;
     std::vector<std::vector<std::vector<int>>> perGroep(groepen);
     for (std::size_t g = 0; g < groepen; ++g) {
         std::vector<int> eigenGestuurd;
@@ -868,8 +869,8 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
         const int m = int(bordModules[g].size());
         const int geen =
             std::min(int(gestuurd[g].size()), std::max(0, int(namen.groepen[g].namen.size()) - m));
-        perGroep[g] = uitslag.begrensd ? std::vector<std::vector<int>>{eigenGestuurd}
-                                       : keuzesVoorGroep(eigenGestuurd, m, geen);
+        perGroep[g] = alleenEigen ? std::vector<std::vector<int>>{eigenGestuurd}
+                                  : keuzesVoorGroep(eigenGestuurd, m, geen);
         if (int(gelezen[g].size()) > kMaxKoppeling || m > kMaxKoppeling)
             uitslag.begrensd = true;
     }
@@ -918,8 +919,8 @@ BordUitslag toetsBord(TfKwintelvlak& form, ZonderGebruiker& omgeving,
                 if (!bezet)
                     vrij.push_back(c);
             }
-            if (uitslag.begrensd && (int(namenHier.size()) > kMaxKoppeling ||
-                                     int(bordModules[g].size()) > kMaxKoppeling)) {
+            if (int(namenHier.size()) > kMaxKoppeling ||
+                int(bordModules[g].size()) > kMaxKoppeling) {
                 for (const int n : namenHier)
                     if (keuze[std::size_t(n)] >= 0)
                         gehaald += p.treffers[std::size_t(n)][std::size_t(keuze[std::size_t(n)])];

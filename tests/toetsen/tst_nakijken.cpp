@@ -365,7 +365,8 @@ private slots:
         // still runs, before the last board is graded.
         const QString pijp = m_map.filePath(QStringLiteral("later.brd"));
         QFile::remove(pijp);
-        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {pijp}), 0);
+        if (QProcess::execute(QStringLiteral("mkfifo"), {pijp}) != 0)
+            QSKIP("mkfifo is not available");
         QProcess p;
         QProcessEnvironment omgeving = QProcessEnvironment::systemEnvironment();
         omgeving.remove(QStringLiteral("DISPLAY"));
