@@ -1,6 +1,7 @@
-// Fuzzes the check-file reader: any text must read into steps or into
-// mistakes with their line numbers, without a crash, a hang or a leak, and
-// whatever it reads must stay within what a check may ask of the checker.
+// Fuzzes the check-file reader: any bytes must be refused as no text, or
+// read into steps or into mistakes with their line numbers, without a crash,
+// a hang or a leak; whatever it reads must stay within what a check may ask
+// of the checker, and no mistake may echo a control character.
 #include "app/kwintelvlak.h"
 #include "toetsen/toetsbestand.h"
 #include "toetsen/toetsen.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -35,14 +37,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString tekst =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::optional<QString> gelezen = toetsbestand::alsTekst(
+        QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    if (!gelezen)
+        return 0;
+    const QString& tekst = *gelezen;
     const toetsbestand::Toets toets = toetsbestand::lees(tekst, *namen);
     const int regels = int(tekst.count(QLatin1Char('\n'))) + 1;
 
     int vorige = 0;
     for (const toetsbestand::Fout& f : toets.fouten) {
         eis(!f.tekst.isEmpty());
+        for (const QChar c : f.tekst)
+            eis(c.unicode() >= 0x20 && (c.unicode() < 0x7F || c.unicode() > 0x9F));
         eis(f.regelNummer >= 0 && f.regelNummer <= regels);
         eis(f.regelNummer >= vorige); // in the order of the file
         vorige = f.regelNummer;
@@ -73,5 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             eis(!toetsen::verwachtingWat(r).isEmpty());
     }
     eis(tikken <= toetsbestand::kMaxTotaalTikken);
+    // Sections: every expectation in one, together weighing something.
+    if (!toets.onderdelen.empty()) {
+        int gewicht = 0;
+        for (const toetsbestand::Onderdeel& o : toets.onderdelen)
+            gewicht += o.gewicht;
+        eis(gewicht > 0);
+        for (const toetsbestand::Regel& r : toets.regels)
+            eis(r.onderdeel >= 0 && r.onderdeel < int(toets.onderdelen.size()));
+    }
+    if (toets.cijfer)
+        eis(toets.cijfer->laag < toets.cijfer->hoog);
     return 0;
 }

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# The recovery file with the real program on a real X server: start it from
-# an empty home folder, change the board (an LED from the menu, an option),
-# wait for the recovery file, kill the program with SIGKILL, start it again
-# with the same home folder, accept the question with Return and save the
-# board through the dialog: the saved file must be the recovery file byte for
-# byte. Then once more, answering Nee: the file must be gone and the
-# standard board shown.
+# The recovery files with the real program on a real X server, started from
+# an empty home folder each time with the same home folder:
+#  1. change the board, Nieuw (Ctrl+N), SIGKILL, start: the question comes,
+#     Return brings the changed board back byte for byte, and it is saved
+#     through the dialog;
+#  2. open a board of the pupil's own, change it, "Nieuw standaardbord (1)",
+#     SIGKILL, start, Ja: the save dialog starts at the pupil's file, and
+#     saving there writes the recovered board;
+#  3. change, Openen, change again, Nieuw, SIGKILL, start: two questions,
+#     newest first; Nee to the first, Ja to the second brings back the first
+#     board; closing through the menu keeps it (it was not saved);
+#  4. 50 programs started together and killed together: the next start offers
+#     the one board left, and afterwards no lock of theirs is left.
 #
 #   scripts/herstel_proef.sh PROGRAM
 #
@@ -16,14 +22,17 @@ set -euo pipefail
 programma=$(readlink -f "${1:?"gebruik: $0 PROGRAMMA"}")
 werk=$(mktemp -d /tmp/herstel_proef.XXXXXX)
 pid=""
+velen=()
 opruimen() {
     [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    for p in "${velen[@]}"; do kill -9 "$p" 2>/dev/null || true; done
     if [ "${BEWAAR:-}" = 1 ]; then echo "bewaard: $werk"; else rm -rf "$werk"; fi
 }
 trap opruimen EXIT
 fout() {
     echo "FOUT: $*" >&2
     import -window root "$werk/fout.png" 2>/dev/null && echo "scherm: $werk/fout.png" >&2
+    ls -l "$herstelmap" >&2 || true
     BEWAAR=1
     exit 1
 }
@@ -39,13 +48,14 @@ wacht() { # wacht SECONDEN COMMANDO...: until the command succeeds
 
 thuis="$werk/thuis"
 herstelmap="$thuis/.local/share/Kwintelvlak/herstel"
-mkdir -p "$thuis"
+mkdir -p "$thuis" "$werk/klas"
 cd "$thuis"
+omgeving=(env HOME="$thuis" XDG_CONFIG_HOME="$thuis/.config" XDG_DATA_HOME="$thuis/.local/share")
 
 venster=""
 start() {
-    HOME="$thuis" XDG_CONFIG_HOME="$thuis/.config" XDG_DATA_HOME="$thuis/.local/share" \
-        QT_QPA_PLATFORM=xcb "$programma" >>"$werk/programma.out" 2>>"$werk/programma.err" &
+    "${omgeving[@]}" QT_QPA_PLATFORM=xcb "$programma" >>"$werk/programma.out" \
+        2>>"$werk/programma.err" &
     pid=$!
     zoek_venster() {
         venster=$(xdotool search --onlyvisible --pid "$pid" --name '^Kwintelvlak$' 2>/dev/null |
@@ -54,6 +64,11 @@ start() {
     }
     wacht 20 zoek_venster || fout "het hoofdvenster verschijnt niet"
     sleep 0.5
+}
+afbreken() {
+    kill -9 "$pid"
+    wait "$pid" 2>/dev/null || true
+    pid=""
 }
 # The question box: a second window of the program with the same title.
 vraag=""
@@ -66,11 +81,48 @@ zoek_vraag() {
     done
     [ -n "$vraag" ]
 }
+beantwoord() { # beantwoord KEY: the question that is up
+    wacht 10 zoek_vraag || fout "de vraag verschijnt niet"
+    local oud=$vraag
+    xdotool windowfocus --sync "$vraag" 2>/dev/null || true
+    xdotool key "$1"
+    # Gone, or the next question in its place.
+    vraag_weg() { ! zoek_vraag || [ "$vraag" != "$oud" ]; }
+    wacht 10 vraag_weg || fout "de vraag blijft staan"
+    sleep 0.3
+}
 toets() { xdotool windowfocus --sync "$venster" 2>/dev/null || true; xdotool key --clearmodifiers "$@"; sleep 0.3; }
 herstelbestanden() { ls "$herstelmap"/herstel-*.brd 2>/dev/null || true; }
+sloten() { ls "$herstelmap"/*.lock 2>/dev/null || true; }
+aantal() { [ "$(herstelbestanden | wc -l)" = "$1" ]; }
+dialoog() { # dialoog TITLE PATH: types a path into the file dialog with that title
+    local d=""
+    zoek_dialoog() { d=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1); [ -n "$d" ]; }
+    wacht 10 zoek_dialoog "$1" || fout "de dialoog $1 verschijnt niet"
+    sleep 0.3
+    xdotool windowfocus --sync "$d" 2>/dev/null || true
+    [ -n "$2" ] && xdotool type --delay 5 "$2"
+    sleep 0.2
+    xdotool key Return
+    # The list of matching names shown while typing may stay up without a
+    # window manager: a click on the empty end of the menu bar closes it.
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+    xdotool mousemove --sync $((bx + 710)) $((by - 10)) click 1
+    sleep 0.3
+}
+# Waits until the program's file of the board in the window holds it (the
+# newest file), and copies it.
+bewaar_nieuwste() {
+    wacht 3 aantal "$1" || fout "geen herstelbestand na de wijziging ($2)"
+    sleep 1.5 # every change written
+    cp "$(ls -t "$herstelmap"/herstel-*.brd | head -1)" "$werk/$2"
+}
 
-# ---- Change the board and crash ------------------------------------------------------
-stap "starten en het bord veranderen"
+# ---- 1. Change, Nieuw, SIGKILL -----------------------------------------------------------
+stap "1. starten, het bord veranderen, Nieuw"
 start
 zoek_vraag && fout "een vraag zonder herstelbestand"
 eval "$(xdotool getwindowgeometry --shell "$venster")"
@@ -82,67 +134,105 @@ sleep 0.2
 xdotool click 1
 sleep 0.3
 toets alt+o t
-een_bestand() { [ "$(herstelbestanden | wc -l)" = 1 ]; }
-wacht 3 een_bestand || fout "geen herstelbestand na de wijzigingen"
-sleep 1.5 # both changes written
-eerste=$(herstelbestanden)
-cp "$eerste" "$werk/verwacht.brd"
+bewaar_nieuwste 1 een.brd
 standaard="$(dirname "$programma")/standaard.brd"
-[ "$(head -1 "$werk/verwacht.brd")" != "$(head -1 "$standaard")" ] ||
+[ "$(head -1 "$werk/een.brd")" != "$(head -1 "$standaard")" ] ||
     fout "de optie staat niet in het herstelbestand"
-[ "$(wc -l <"$werk/verwacht.brd")" = $(($(wc -l <"$standaard") + 1)) ] ||
+[ "$(wc -l <"$werk/een.brd")" = $(($(wc -l <"$standaard") + 1)) ] ||
     fout "de LED staat niet in het herstelbestand"
-[ -f "${eerste%.brd}.lock" ] || fout "geen slot naast het herstelbestand"
-stap "SIGKILL"
-kill -9 "$pid"
-wait "$pid" 2>/dev/null || true
-pid=""
-[ -f "$eerste" ] || fout "het herstelbestand is weg na het afbreken"
-
-# ---- Start again and say Ja ---------------------------------------------------------------
-stap "opnieuw starten: Ja"
+[ "$(sloten | wc -l)" = 1 ] || fout "geen slot van het programma"
+toets ctrl+n
+sleep 1.5
+aantal 1 || fout "na Nieuw is er niet precies een herstelbestand"
+cmp "$(herstelbestanden)" "$werk/een.brd" || fout "Nieuw veranderde het herstelbestand"
+eerste=$(herstelbestanden)
+stap "SIGKILL, opnieuw starten: Return"
+afbreken
 start
-wacht 10 zoek_vraag || fout "de vraag verschijnt niet"
-xdotool windowfocus --sync "$vraag" 2>/dev/null || true
-xdotool key Return
-vraag_weg() { ! zoek_vraag; }
-wacht 10 vraag_weg || fout "de vraag blijft staan"
-sleep 0.5
+beantwoord Return
 [ -f "$eerste" ] && fout "het oude herstelbestand is niet weggegooid"
-wacht 3 een_bestand || fout "het teruggehaalde bord heeft geen eigen herstelbestand"
-cmp "$(herstelbestanden)" "$werk/verwacht.brd" || fout "het nieuwe herstelbestand verschilt"
-
-stap "opslaan als en vergelijken"
+wacht 3 aantal 1 || fout "het teruggehaalde bord heeft geen eigen herstelbestand"
+cmp "$(herstelbestanden)" "$werk/een.brd" || fout "het teruggehaalde bord verschilt"
+een_slot() { [ "$(sloten | wc -l)" = 1 ]; }
+wacht 3 een_slot || fout "het slot van het afgebroken programma bleef"
 toets ctrl+s
-d=""
-zoek_dialoog() { d=$(xdotool search --onlyvisible --name '^Opslaan als$' 2>/dev/null | head -1); [ -n "$d" ]; }
-wacht 10 zoek_dialoog || fout "de opslaan-dialoog verschijnt niet"
-sleep 0.3
-xdotool windowfocus --sync "$d" 2>/dev/null || true
-xdotool type --delay 5 "$werk/terug.brd"
-sleep 0.2
-xdotool key Return
+dialoog '^Opslaan als$' "$werk/terug.brd"
 wacht 10 test -s "$werk/terug.brd" || fout "het bord is niet opgeslagen"
-cmp "$werk/terug.brd" "$werk/verwacht.brd" || fout "het teruggehaalde bord verschilt van het verloren bord"
-geen_bestand() { [ -z "$(herstelbestanden)" ]; }
-wacht 3 geen_bestand || fout "het herstelbestand blijft na opslaan"
+cmp "$werk/terug.brd" "$werk/een.brd" || fout "het opgeslagen bord verschilt van het verloren bord"
+wacht 3 aantal 0 || fout "het herstelbestand blijft na opslaan"
 
-# ---- Once more, and say Nee ------------------------------------------------------------------
-stap "nog een wijziging, SIGKILL, opnieuw starten: Nee"
+# ---- 2. An own board, a standard board, SIGKILL, saved back to its file ------------------
+stap "2. eigen bord openen, veranderen, Nieuw standaardbord (1)"
+cp "$(dirname "$programma")/standaard2.brd" "$werk/klas/les.brd"
+toets ctrl+o
+dialoog '^Openen$' "$werk/klas/les.brd"
 toets alt+o t
-wacht 3 een_bestand || fout "geen herstelbestand na de wijziging"
-kill -9 "$pid"
-wait "$pid" 2>/dev/null || true
-pid=""
+bewaar_nieuwste 1 twee.brd
+toets alt+b s
+sleep 1.5
+cmp "$(herstelbestanden)" "$werk/twee.brd" || fout "het standaardbord veranderde het herstelbestand"
+afbreken
 start
-wacht 10 zoek_vraag || fout "de tweede vraag verschijnt niet"
-xdotool windowfocus --sync "$vraag" 2>/dev/null || true
-xdotool key Escape
-wacht 10 vraag_weg || fout "de vraag blijft staan"
+beantwoord Return
+wacht 3 aantal 1 || fout "het teruggehaalde bord heeft geen eigen herstelbestand"
+stap "opslaan: de dialoog begint bij les.brd"
+toets ctrl+s
+dialoog '^Opslaan als$' ""
+sleep 0.5
+xdotool key alt+j # "Het bestand ... bestaat al. Wil je het vervangen?"
+wacht 5 cmp -s "$werk/klas/les.brd" "$werk/twee.brd" ||
+    fout "het teruggehaalde bord is niet in zijn eigen bestand opgeslagen"
+wacht 3 aantal 0 || fout "het herstelbestand blijft na opslaan"
+
+# ---- 3. Openen and Nieuw: two boards left -------------------------------------------------
+stap "3. veranderen, Openen, veranderen, Nieuw"
+toets alt+o t
+bewaar_nieuwste 1 drie.brd
+toets ctrl+o
+dialoog '^Openen$' "$werk/klas/les.brd"
+toets alt+o l
+bewaar_nieuwste 2 vier.brd
+toets ctrl+n
 sleep 1
-geen_bestand || fout "na Nee is er nog een herstelbestand"
-kill "$pid"
+cmp -s "$werk/drie.brd" "$werk/vier.brd" && fout "twee keer hetzelfde bord"
+afbreken
+start
+beantwoord Escape # the newest: the second board
+beantwoord Return # then the first
+sleep 1
+wacht 3 aantal 1 || fout "na Nee en Ja is er niet precies een herstelbestand"
+cmp "$(herstelbestanden)" "$werk/drie.brd" || fout "Ja bij de tweede vraag gaf niet het eerste bord"
+toets alt+b a
+wacht 10 bash -c "! kill -0 $pid 2>/dev/null" || fout "het programma sluit niet af"
 wait "$pid" 2>/dev/null || true
 pid=""
-grep -v 'propagateSizeHints\|XDG_RUNTIME_DIR' "$werk/programma.err" >&2 || true
+aantal 1 || fout "afsluiten liet het niet opgeslagen bord niet staan"
+[ -z "$(sloten)" ] || fout "afsluiten liet een slot staan"
+
+# ---- 4. Fifty programs killed -------------------------------------------------------------
+stap "4. 50 programma's tegelijk, allemaal SIGKILL"
+for _ in $(seq 50); do
+    "${omgeving[@]}" QT_QPA_PLATFORM=offscreen "$programma" >/dev/null 2>&1 &
+    velen+=($!)
+done
+vijftig() { [ "$(sloten | wc -l)" -ge 51 ]; } # one took over the lock of the board left
+wacht 120 vijftig || fout "de 50 programma's maken geen slot ($(sloten | wc -l))"
+sleep 1
+{
+    kill -9 "${velen[@]}"
+    wait "${velen[@]}" || true
+} 2>/dev/null
+velen=()
+echo "achtergebleven sloten: $(sloten | wc -l), borden: $(herstelbestanden | wc -l)"
+start
+beantwoord Escape
+zoek_vraag && fout "een tweede vraag"
+sleep 1
+wacht 3 een_slot || fout "na de schone start staan er nog $(sloten | wc -l) sloten"
+aantal 0 || fout "het aangeboden bord is niet opgeruimd"
+toets alt+b a
+wacht 10 bash -c "! kill -0 $pid 2>/dev/null" || fout "het programma sluit niet af"
+pid=""
+[ -z "$(ls -A "$herstelmap")" ] || fout "de map is niet leeg: $(ls "$herstelmap")"
+grep -v 'propagateSizeHints\|XDG_RUNTIME_DIR\|geluidsserver' "$werk/programma.err" >&2 || true
 echo "gelukt"

@@ -9,6 +9,16 @@ unwired, so no numbering passes and every one is tried.
 
     python3 scripts/maak_klas.py MAP [AANTAL]
     kwintelvlak --toets MAP/toets.txt MAP/bord_*.brd
+
+With --zeven-leds: boards with seven LEDs (a 1 Hz pulse generator and a
+counter lighting four of them in binary, two keys, one through an inverter,
+and a sensor) and a check of 30 simulated seconds that looks at every LED
+each second. The LEDs stand in a different order on every board; every
+other board lacks the wire to the counter's lowest LED, so it fails and the
+checker looks for the best numbering.
+
+    python3 scripts/maak_klas.py --zeven-leds MAP [AANTAL]
+    kwintelvlak --toets MAP/toets.txt MAP/zeven_*.brd
 """
 import os
 import random
@@ -66,7 +76,60 @@ def toets():
     return "\n".join(regels[:101]) + "\n"
 
 
+def zeven_bord(nummer, fout):
+    rnd = random.Random(1000 + nummer)
+    # The LEDs' records in a shuffled order: the board numbers them so.
+    volgorde = list(range(7))
+    rnd.shuffle(volgorde)
+    led_nummer = {rol: i + 1 for i, rol in enumerate(volgorde)}
+    # Counter outputs (weights 8, 4, 2, 1) light LEDs 1..4 of the check.
+    teller = "".join("1|%d|1|" % led_nummer[3 - k] for k in range(4))
+    if fout:
+        # The weight 1 not wired.
+        teller = "".join("1|%d|1|" % led_nummer[3 - k] for k in range(3)) + "-1|1|1|"
+    uit = ["EKWINTELVLAK V1.5|1",
+           "20|20|2|1|1|6|1|1|1|",
+           "20|150|6|1|4|" + teller,
+           "150|20|0|1|1|1|%d|1|" % led_nummer[4],
+           "150|150|0|2|1|11|1|1|",
+           "150|280|11|1|1|1|%d|1|" % led_nummer[5],
+           "300|20|16|1|1|1|%d|1|" % led_nummer[6]]
+    for i, rol in enumerate(volgorde):
+        uit.append("%d|%d|1|1|0|" % (450, 20 + 90 * i))
+    return "\r\n".join(uit) + "\r\n"
+
+
+def zeven_toets():
+    regels = ["# Zeven LED's: de teller telt binair op LED 1 tot en met 4 (1 Hz), knop 1",
+              "# laat LED 5 branden, knop 2 doet LED 6 uit, de sensor doet LED 7 aan."]
+    # Pulses at ticks 1, 102, 203, ...: after 100 s ticks the count is s.
+    regels.append("tik 1")
+    for seconde in range(1, 31):
+        knop = seconde % 2 == 1
+        regels += ["druk Drukschakelaar 1" if knop else "los Drukschakelaar 1",
+                   "druk Drukschakelaar 2" if not knop else "los Drukschakelaar 2",
+                   "muis Sensor 1 5 5" if knop else "muis 5000 5000",
+                   "tik 101"]
+        stand = (seconde + 1) % 16
+        for k in range(4):
+            regels.append("verwacht LED %d %s" % (k + 1, "aan" if stand & (8 >> k) else "uit"))
+        regels.append("verwacht LED 5 %s" % ("aan" if knop else "uit"))
+        regels.append("verwacht LED 6 %s" % ("uit" if not knop else "aan"))
+        regels.append("verwacht LED 7 %s" % ("aan" if knop else "uit"))
+    return "\n".join(regels) + "\n"
+
+
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] == "--zeven-leds":
+        map_ = sys.argv[2]
+        aantal = int(sys.argv[3]) if len(sys.argv) > 3 else 30
+        os.makedirs(map_, exist_ok=True)
+        for n in range(1, aantal + 1):
+            with open(os.path.join(map_, "zeven_%02d.brd" % n), "w", newline="") as f:
+                f.write(zeven_bord(n, n % 2 == 0))
+        with open(os.path.join(map_, "toets.txt"), "w") as f:
+            f.write(zeven_toets())
+        return
     map_ = sys.argv[1]
     aantal = int(sys.argv[2]) if len(sys.argv) > 2 else 30
     os.makedirs(map_, exist_ok=True)

@@ -5,10 +5,13 @@
 #include "app/opdrachtregel.h"
 #include "app/zondergebruiker.h"
 #include "modules/module.h"
+#include "toetsen/toetsen.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScrollArea>
@@ -18,9 +21,35 @@ namespace afbeelding {
 
 namespace {
 constexpr QSize kZichtbaarBord(720, 576);
-}
 
-QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden) {
+// A label at each module's top-left corner, over the picture: black on
+// white with a black frame, readable on any module and on the board.
+void tekenNamen(QImage& beeld, const TfKwintelvlak& form, QPoint oorsprong,
+                const std::function<QString(const TModule*)>& naam) {
+    QPainter p(&beeld);
+    QFont letter(QStringLiteral("DejaVu Sans"));
+    letter.setPixelSize(11);
+    letter.setBold(true);
+    p.setFont(letter);
+    const QFontMetrics maat(letter);
+    for (const TModule* m : form.modules) {
+        if (m->isHidden())
+            continue;
+        const QString tekst = naam(m);
+        if (tekst.isEmpty())
+            continue;
+        const QRect vak(m->geometry().topLeft() - oorsprong,
+                        QSize(maat.horizontalAdvance(tekst) + 6, maat.height() + 2));
+        p.fillRect(vak, Qt::white);
+        p.setPen(Qt::black);
+        p.drawRect(vak.adjusted(0, 0, -1, -1));
+        p.drawText(vak, Qt::AlignCenter, tekst);
+    }
+}
+} // namespace
+
+QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden,
+                      const std::function<QString(const TModule*)>& naam) {
     if (!form.isVisible()) {
         // Laid out and painted like a shown window, but never put on a screen.
         form.setAttribute(Qt::WA_DontShowOnScreen);
@@ -48,7 +77,10 @@ QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden) {
     }
     // The view holds the board and, over it, the layer with the wires.
     const QRect opView(form.bord->mapTo(scroll->viewport(), uitsnede.topLeft()), uitsnede.size());
-    return scroll->viewport()->grab(opView).toImage();
+    QImage beeld = scroll->viewport()->grab(opView).toImage();
+    if (naam)
+        tekenNamen(beeld, form, uitsnede.topLeft(), naam);
+    return beeld;
 }
 
 int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout) {
@@ -83,7 +115,16 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& fout) {
              << "\" kan niet worden geschreven: dat is een map\n";
         return 1;
     }
-    const QImage beeld = bordAfbeelding(form, opdracht.bijsnijden);
+    // Each module by its kind's caption and its own number, as a check
+    // file names it.
+    const QImage beeld = opdracht.nummers
+                             ? bordAfbeelding(form, opdracht.bijsnijden,
+                                              [&form](const TModule* m) {
+                                                  return toetsen::soortNaam(form, m->moduleSoort) +
+                                                         QLatin1Char(' ') +
+                                                         QString::number(int(m->nummer));
+                                              })
+                             : bordAfbeelding(form, opdracht.bijsnijden);
 
     // Written whole or not at all: an old picture stays until the new one is complete.
     QSaveFile uit(opdracht.afbeelding);

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
+#include <functional>
 
 class QTextStream;
 class TfKwintelvlak;
+class TModule;
 
 namespace opdrachtregel {
 struct Opdracht;
@@ -17,8 +20,11 @@ namespace afbeelding {
 // window is laid out first (it need not be on screen) and grown, if need
 // be, until its view holds the whole board. With bijsnijden the picture is
 // cut to the modules, the logo left out: a board with one module gives
-// exactly that module's panel.
-QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden);
+// exactly that module's panel. With naam, each module carries the name it
+// gives in a small label at its top-left corner, so that a teacher can point
+// at "LED 2" on the picture.
+QImage bordAfbeelding(TfKwintelvlak& form, bool bijsnijden,
+                      const std::function<QString(const TModule*)>& naam = {});
 
 // The whole --afbeelding run: returns the exit status (0 written, 1 the
 // board could not be read or the picture not written).

@@ -202,7 +202,7 @@ void TfKwintelvlak::bouwMenus() {
     miBewerken = mb->addMenu(QStringLiteral("Be&werken"));
     miOngedaanMaken = miBewerken->addAction(QStringLiteral("&Ongedaan maken"));
     miOngedaanMaken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    miOpnieuw = miBewerken->addAction(QStringLiteral("&Opnieuw"));
+    miOpnieuw = miBewerken->addAction(QStringLiteral("Opnie&uw"));
     miOpnieuw->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 

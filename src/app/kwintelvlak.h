@@ -235,10 +235,14 @@ public:
     // ---- Board commands (boardfile/) ------------------------------------------
     void nieuw();
     // Clears the board and builds the board a file describes. A file that
-    // cannot be read is reported and leaves the board empty.
-    void openen(const QString& bestandsNaam);
+    // cannot be read is reported and leaves the board empty (false).
+    bool openen(const QString& bestandsNaam);
     // The same from a board file's text; naam names the file in messages.
-    void openenUitTekst(QByteArrayView tekst, const QString& naam);
+    // omschrijving, when given, names the board there instead ("het
+    // teruggehaalde bord (...)"), for a board whose file is none of the
+    // user's own.
+    void openenUitTekst(QByteArrayView tekst, const QString& naam,
+                        const QString& omschrijving = {});
     // Writes the board to a file. The old file is replaced only once the new
     // one is complete; a failure is reported and gives false.
     bool opslaan(const QString& bestandsNaam);

@@ -3,11 +3,13 @@
 #include "app/opdrachtregel.h"
 #include "boardfile/bordpaden.h"
 #include "boardfile/herstel.h"
+#include "editing/geschiedenis.h"
 #include "platform/platform.h"
 #include "platform/venstersysteem.h"
 #include "toetsen/toetsen.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -56,7 +58,8 @@ int main(int argc, char* argv[]) {
     const QString bord =
         bordpaden::opdrachtregelBord(opdracht.borden.value(0), TfKwintelvlak::programmaMap());
     if (!bord.isEmpty()) {
-        fKwintelvlak.openen(bord);
+        if (fKwintelvlak.openen(bord))
+            fKwintelvlak.geschiedenis().geopend(QFileInfo(bord).absoluteFilePath());
         fKwintelvlak.miVernieuwenClick();
     }
     fKwintelvlak.show();

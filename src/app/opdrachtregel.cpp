@@ -55,8 +55,10 @@ QString hulpTekst() {
         "Gebruik:\n"
         "  kwintelvlak [--schaal N] [BORD.brd]\n"
         "  kwintelvlak --toets TOETS.txt [--json] [--csv BLAD.csv] [--verslag MAP]\n"
-        "              [--schaal N] [--bijsnijden] BORD.brd [BORD.brd ...]\n"
-        "  kwintelvlak --afbeelding UIT.png [--tikken N] [--schaal N] [--bijsnijden] BORD.brd\n"
+        "              [--tijdslimiet SECONDEN] [--schaal N] [--bijsnijden]\n"
+        "              BORD.brd [BORD.brd ...]\n"
+        "  kwintelvlak --afbeelding UIT.png [--tikken N] [--schaal N] [--bijsnijden]\n"
+        "              [--nummers] BORD.brd\n"
         "\n"
         "Zonder opties opent Kwintelvlak het venster met het standaardbord, of met\n"
         "het genoemde bord.\n"
@@ -65,21 +67,31 @@ QString hulpTekst() {
         "  --toets TOETS.txt     Controleer elk genoemd bord met de stappen van het\n"
         "                        toetsbestand, zonder venster; per verwachting een\n"
         "                        regel in het Test Anything Protocol, dan een\n"
-        "                        samenvatting. Een bord slaagt ook als de leerling\n"
-        "                        de modules anders genummerd heeft.\n"
+        "                        samenvatting; elk bord zodra het nagekeken is.\n"
+        "                        Een bord slaagt ook als de leerling de modules\n"
+        "                        anders genummerd heeft.\n"
         "  --json                Geef de uitslag van --toets als een JSON-document.\n"
         "  --csv BLAD.csv        Schrijf bij --toets ook een cijferblad: per bord een\n"
         "                        regel met de score en per verwachting 1 of 0\n"
-        "                        (puntkomma's, UTF-8), voor een rekenblad.\n"
+        "                        (puntkomma's, UTF-8), voor een rekenblad; met\n"
+        "                        onderdelen de score per onderdeel, met een\n"
+        "                        cijfer-regel in de toets ook het cijfer.\n"
         "  --verslag MAP         Schrijf bij --toets ook een klassenverslag: MAP/index.html\n"
         "                        met per bord de score, wat niet klopte en een\n"
-        "                        afbeelding van het bord aan het eind van de toets.\n"
+        "                        afbeelding van het bord aan het eind van de toets,\n"
+        "                        met de naam van elke module zoals de toets haar noemt.\n"
+        "  --tijdslimiet SECONDEN\n"
+        "                        Hoeveel gesimuleerde tijd de toets per bord mag\n"
+        "                        kosten, alle nummeringen samen (standaard 3600); is\n"
+        "                        die op, dan telt wat er gelopen heeft.\n"
         "  --afbeelding UIT.png  Schrijf een PNG-afbeelding van het bord, zoals het\n"
         "                        venster het toont, en stop.\n"
         "  --tikken N            Laat de klok eerst N tikken (van 10 ms) lopen\n"
         "                        (bij --afbeelding; standaard 0).\n"
         "  --bijsnijden          Snijd de afbeelding bij tot de modules op het bord\n"
         "                        (bij --afbeelding en --verslag).\n"
+        "  --nummers             Zet bij --afbeelding op elke module haar soort en\n"
+        "                        nummer, zoals een toetsbestand ze noemt.\n"
         "  --schaal N            Teken alles N keer zo groot (1 tot en met 4), voor\n"
         "                        de beamer of voor afdrukken (ook de afbeeldingen\n"
         "                        van --verslag).\n"
@@ -109,10 +121,15 @@ Opdracht lees(const QStringList& argumenten) {
     const QCommandLineOption bijsnijden(QStringLiteral("bijsnijden"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("bestand"));
     const QCommandLineOption verslag(QStringLiteral("verslag"), QString(), QStringLiteral("map"));
-    p.addOptions({hulp, versie, toets, json, afbeelding, tikken, schaal, bijsnijden, csv, verslag});
-    QStringList metWaarde = {QStringLiteral("toets"),  QStringLiteral("afbeelding"),
-                             QStringLiteral("tikken"), QStringLiteral("schaal"),
-                             QStringLiteral("csv"),    QStringLiteral("verslag")};
+    const QCommandLineOption nummers(QStringLiteral("nummers"));
+    const QCommandLineOption tijdslimiet(QStringLiteral("tijdslimiet"), QString(),
+                                         QStringLiteral("seconden"));
+    p.addOptions({hulp, versie, toets, json, afbeelding, tikken, schaal, bijsnijden, csv, verslag,
+                  nummers, tijdslimiet});
+    QStringList metWaarde = {QStringLiteral("toets"),      QStringLiteral("afbeelding"),
+                             QStringLiteral("tikken"),     QStringLiteral("schaal"),
+                             QStringLiteral("csv"),        QStringLiteral("verslag"),
+                             QStringLiteral("tijdslimiet")};
     for (const char* naam : kQtMetWaarde) {
         QCommandLineOption o(QString::fromLatin1(naam), QString(), QStringLiteral("waarde"));
         o.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -151,6 +168,7 @@ Opdracht lees(const QStringList& argumenten) {
     o.borden = p.positionalArguments();
     o.json = p.isSet(json);
     o.bijsnijden = p.isSet(bijsnijden);
+    o.nummers = p.isSet(nummers);
     // An option given twice: the last one counts, as with most tools.
     if (p.isSet(schaal)) {
         const auto n = geheel(p.values(schaal).constLast(), 1, kMaxSchaal);
@@ -170,6 +188,20 @@ Opdracht lees(const QStringList& argumenten) {
                             .arg(p.values(tikken).constLast()));
         o.tikken = *n;
     }
+    if (p.isSet(tijdslimiet)) {
+        const auto n = geheel(p.values(tijdslimiet).constLast(), 1, kMaxTijdslimiet);
+        if (!n)
+            return fout(QStringLiteral("--tijdslimiet verwacht een geheel aantal seconden van 1 "
+                                       "tot en met %1, niet '%2'")
+                            .arg(kMaxTijdslimiet)
+                            .arg(p.values(tijdslimiet).constLast()));
+        o.tijdslimiet = *n;
+    }
+    if (p.isSet(nummers) && !p.isSet(afbeelding))
+        return fout(QStringLiteral("--nummers hoort bij --afbeelding; het verslag van --toets "
+                                   "zet de namen altijd op de afbeeldingen"));
+    if (p.isSet(tijdslimiet) && !p.isSet(toets))
+        return fout(QStringLiteral("--tijdslimiet hoort bij --toets"));
 
     if (p.isSet(toets) && p.isSet(afbeelding))
         return fout(QStringLiteral("--toets en --afbeelding gaan niet samen"));

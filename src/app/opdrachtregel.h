@@ -28,6 +28,8 @@ struct Opdracht {
     int tikken = 0;
     int schaal = 1;
     bool bijsnijden = false;
+    bool nummers = false; // --afbeelding: each module's kind and number on it
+    int tijdslimiet = 0;  // --toets: simulated seconds per board; 0: the checker's own
     // Modus::Klaar: what to print, on which stream, and the exit status.
     QString uitvoer;
     bool naarFoutUitvoer = false;
@@ -46,6 +48,8 @@ inline constexpr int kMaxSchaal = 4;
 // The most clock ticks one --tikken or one check step may ask for: ten
 // minutes of simulated time.
 inline constexpr int kMaxTikken = 60000;
+// --tijdslimiet: at most a day of simulated time per board.
+inline constexpr int kMaxTijdslimiet = 86400;
 
 } // namespace opdrachtregel
 

@@ -121,14 +121,28 @@ void TfKwintelvlak::miOpenenClick() {
     if (pad.isEmpty())
         return;
     const QByteArray voor = bordTekst();
-    openen(pad);
-    m_geschiedenis->bordVervangen(voor, QStringLiteral("bord openen"));
+    // Also when it could not be read, the board that was there is kept (its
+    // recovery file stays); the empty board then comes from no file.
+    const bool gelezen = openen(pad);
+    m_geschiedenis->bordVervangen(voor, QStringLiteral("bord openen"),
+                                  gelezen ? QFileInfo(pad).absoluteFilePath() : QString());
     miVernieuwenClick();
 }
 
 void TfKwintelvlak::miOpslaanAlsClick() {
     maakBestandsDialogen();
-    sdSave->setDirectory(QDir::currentPath());
+    // A recovered board goes back where it came from: the dialog starts in
+    // that folder with that name. Any other board starts in the current
+    // folder.
+    const TBordStand& stand = m_geschiedenis->stand();
+    const QFileInfo herkomst(stand.bestand);
+    if (stand.bestandVoorstellen) {
+        sdSave->setDirectory(herkomst.absoluteDir().exists() ? herkomst.absolutePath()
+                                                             : QDir::currentPath());
+        sdSave->selectFile(herkomst.fileName());
+    } else {
+        sdSave->setDirectory(QDir::currentPath());
+    }
     QString pad;
     for (;;) {
         if (sdSave->exec() != QDialog::Accepted)
@@ -160,6 +174,6 @@ void TfKwintelvlak::miOpslaanAlsClick() {
         }
     }
     if (opslaan(pad))
-        m_geschiedenis->opgeslagen();
+        m_geschiedenis->opgeslagen(QFileInfo(pad).absoluteFilePath());
     miVernieuwenClick();
 }

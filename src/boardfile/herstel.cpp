@@ -1,6 +1,7 @@
 #include "boardfile/herstel.h"
 
 #include "app/kwintelvlak.h"
+#include "boardfile/bordbestand.h"
 #include "editing/geschiedenis.h"
 
 #include <QApplication>
@@ -8,10 +9,12 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QMap>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTextStream>
 #include <algorithm>
 #include <vector>
@@ -20,11 +23,13 @@ namespace {
 
 constexpr char kVoorvoegsel[] = "herstel-";
 constexpr char kBordExtensie[] = ".brd";
+constexpr char kHerkomstExtensie[] = ".herkomst";
 constexpr char kSlotExtensie[] = ".lock";
+// Between a program's part of a name and the board's number.
+constexpr QChar kBordScheiding = QLatin1Char('_');
 
-QString slotVoor(const QString& bordPad) {
-    return bordPad.chopped(int(sizeof(kBordExtensie)) - 1) + QLatin1String(kSlotExtensie);
-}
+// No board comes near this size; a larger file is read this far.
+constexpr qint64 kMaxHerstelGrootte = 1024 * 1024;
 
 void meld(const QString& regel) {
     QTextStream(stderr) << "Kwintelvlak: " << regel << '\n';
@@ -38,6 +43,48 @@ QString schrijfHeel(const QString& pad, const QByteArray& tekst) {
         bestand.commit())
         return {};
     return bestand.errorString();
+}
+
+// The computer's name as it may stand in a file name on any system.
+QString hostInNaam() {
+    QString naam = QSysInfo::machineHostName();
+    for (QChar& c : naam)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-'))
+            c = QLatin1Char('-');
+    return naam.isEmpty() ? QStringLiteral("onbekend") : naam;
+}
+
+// The program a file of the folder belongs to: its name without extension
+// up to the board's number. Earlier versions kept one board per program
+// under the same name as the lock ("herstel-<pid>-<start>.brd").
+QString programmaVan(const QString& bestandsNaam) {
+    const QString basis = bestandsNaam.left(bestandsNaam.indexOf(QLatin1Char('.')));
+    const qsizetype scheiding = basis.lastIndexOf(kBordScheiding);
+    return scheiding < 0 ? basis : basis.left(scheiding);
+}
+
+QString zonderExtensie(const QString& pad) {
+    return pad.left(pad.lastIndexOf(QLatin1Char('.')));
+}
+
+QString herkomstVoor(const QString& bordPad) {
+    return zonderExtensie(bordPad) + QLatin1String(kHerkomstExtensie);
+}
+
+QString herstelModulesTekst(int aantal) {
+    if (aantal == 0)
+        return QStringLiteral("geen modules");
+    return aantal == 1 ? QStringLiteral("1 module") : QStringLiteral("%1 modules").arg(aantal);
+}
+
+QString herstelWanneer(const QDateTime& gewijzigd) {
+    const QLocale nl(QLocale::Dutch, QLocale::Netherlands);
+    return QStringLiteral("laatst gewijzigd op ") +
+           nl.toString(gewijzigd.toLocalTime(), QStringLiteral("d MMMM 'om' HH:mm"));
+}
+
+QString herstelBestandTekst(const QString& bestand) {
+    return QStringLiteral("bestand \"%1\"").arg(QFileInfo(bestand).fileName());
 }
 
 } // namespace
@@ -55,25 +102,27 @@ THerstelBestand::THerstelBestand(TfKwintelvlak& form, const QString& map) : m_fo
     connect(&m_timer, &QTimer::timeout, this, &THerstelBestand::werkBij);
 
     // What start-up opened is what there is nothing to lose of.
-    m_form.geschiedenis().zetGeopendeTekst(m_form.bordTekst());
-    connect(&m_form.geschiedenis(), &TGeschiedenis::gewijzigd, this, &THerstelBestand::planIn);
-    connect(&m_form.geschiedenis(), &TGeschiedenis::bewaard, this, &THerstelBestand::werkBij);
+    TGeschiedenis& geschiedenis = m_form.geschiedenis();
+    geschiedenis.zetGeopendeTekst(m_form.bordTekst());
+    connect(&geschiedenis, &TGeschiedenis::gewijzigd, this, &THerstelBestand::planIn);
+    connect(&geschiedenis, &TGeschiedenis::bewaard, this, &THerstelBestand::werkBij);
+    connect(&geschiedenis, &TGeschiedenis::bordGewisseld, this, &THerstelBestand::bordWeg);
 
     if (m_map.isEmpty() || !QDir().mkpath(m_map)) {
         geefOp(QStringLiteral("de map \"%1\" kan niet worden aangemaakt").arg(m_map));
         return;
     }
-    // One file per running program: the process number and the moment of
-    // starting tell two programs apart, and the lock says this one runs. Two
-    // windows of one process started in the same millisecond still get a
-    // moment each.
+    // One lock per running program: the computer, the process number and
+    // the moment of starting tell two programs apart, and the lock says this
+    // one runs. Two windows of one process started in the same millisecond
+    // still get a moment each.
     static qint64 vorigMoment = 0;
     vorigMoment = std::max(QDateTime::currentMSecsSinceEpoch(), vorigMoment + 1);
-    const QString naam = QLatin1String(kVoorvoegsel) +
+    const QString naam = QLatin1String(kVoorvoegsel) + hostInNaam() + QLatin1Char('-') +
                          QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
                          QString::number(vorigMoment);
-    m_pad = QDir(m_map).filePath(naam + QLatin1String(kBordExtensie));
-    m_slot = std::make_unique<QLockFile>(slotVoor(m_pad));
+    m_basis = QDir(m_map).filePath(naam);
+    m_slot = std::make_unique<QLockFile>(slotPad());
     m_slot->setStaleLockTime(0);
     if (!m_slot->tryLock(0)) {
         geefOp(QStringLiteral("in de map \"%1\" kan niet worden geschreven").arg(m_map));
@@ -84,7 +133,7 @@ THerstelBestand::THerstelBestand(TfKwintelvlak& form, const QString& map) : m_fo
 }
 
 THerstelBestand::~THerstelBestand() {
-    // A change not yet written is written now; the file stays for the next
+    // A change not yet written is written now; the files stay for the next
     // start.
     if (m_timer.isActive())
         werkBij();
@@ -92,6 +141,18 @@ THerstelBestand::~THerstelBestand() {
     // Everything asked of the disk is done before the program goes.
     opSchijf([] { QThread::currentThread()->quit(); });
     m_schijf.wait();
+}
+
+QString THerstelBestand::padVoor(quint64 nummer) const {
+    return m_basis + kBordScheiding + QString::number(nummer) + QLatin1String(kBordExtensie);
+}
+
+QString THerstelBestand::pad() const {
+    return padVoor(m_form.geschiedenis().stand().nummer);
+}
+
+QString THerstelBestand::slotPad() const {
+    return m_basis + QLatin1String(kSlotExtensie);
 }
 
 void THerstelBestand::opSchijf(std::function<void()> taak) {
@@ -119,23 +180,53 @@ void THerstelBestand::werkBij() {
     m_timer.stop();
     if (!m_werkt)
         return;
+    const TBordStand& stand = m_form.geschiedenis().stand();
     const QByteArray tekst = m_form.bordTekst();
-    if (tekst == m_form.geschiedenis().geopendeTekst()) {
-        m_geschreven.clear();
-        opSchijf([pad = m_pad] { QFile::remove(pad); });
+    if (tekst == stand.geopend)
+        gooiWeg(stand.nummer);
+    else
+        bewaar(stand.nummer, tekst, stand.bestand);
+}
+
+void THerstelBestand::bordWeg(const TBordStand& weg, const QByteArray& tekst) {
+    // A change still waiting was one of the board that left: its text is
+    // the one given here.
+    m_timer.stop();
+    if (!m_werkt)
         return;
-    }
-    if (tekst == m_geschreven)
+    // The board that left keeps its file as long as it holds something
+    // unsaved, until the program ends and after; undo may bring it back.
+    if (tekst == weg.geopend)
+        gooiWeg(weg.nummer);
+    else
+        bewaar(weg.nummer, tekst, weg.bestand);
+    // The board that came in may have a file already (undo brought it
+    // back) or need one now (a recovered board).
+    werkBij();
+}
+
+void THerstelBestand::bewaar(quint64 nummer, const QByteArray& tekst, const QString& bestand) {
+    TInhoud& inhoud = m_geschreven[nummer];
+    if (inhoud.tekst == tekst && inhoud.bestand == bestand)
         return;
-    m_geschreven = tekst;
-    // The disk thread is waited for before this object goes.
-    opSchijf([this, pad = m_pad, tekst] {
-        const QString reden = schrijfHeel(pad, tekst);
+    const bool herkomstOok = inhoud.tekst.isEmpty() || inhoud.bestand != bestand;
+    inhoud = {tekst, bestand};
+    // Where the board came from is written before the board, so a board's
+    // file never names a wrong one. The disk thread is waited for before
+    // this object goes.
+    opSchijf([this, nummer, pad = padVoor(nummer), tekst, bestand, herkomstOok] {
+        QString reden;
+        if (herkomstOok && bestand.isEmpty())
+            QFile::remove(herkomstVoor(pad));
+        else if (herkomstOok)
+            reden = schrijfHeel(herkomstVoor(pad), bestand.toUtf8() + '\n');
+        if (reden.isEmpty())
+            reden = schrijfHeel(pad, tekst);
         if (reden.isEmpty())
             return;
         // Told once; the next change tries again.
-        QMetaObject::invokeMethod(this, [this, pad, reden] {
-            m_geschreven.clear();
+        QMetaObject::invokeMethod(this, [this, nummer, pad, reden] {
+            m_geschreven.remove(nummer);
             if (!m_schrijfFoutGemeld)
                 meld(QStringLiteral("het herstelbestand \"%1\" kan niet worden geschreven: %2")
                          .arg(pad, reden));
@@ -144,72 +235,162 @@ void THerstelBestand::werkBij() {
     });
 }
 
-QString THerstelBestand::vraag(const QDateTime& gewijzigd) {
-    const QLocale nl(QLocale::Dutch, QLocale::Netherlands);
-    return QStringLiteral("Er is een bord dat niet was opgeslagen (laatst gewijzigd op %1). "
-                          "Wilt u het terughalen?")
-        .arg(nl.toString(gewijzigd.toLocalTime(), QStringLiteral("d MMMM 'om' HH:mm")));
+void THerstelBestand::gooiWeg(quint64 nummer) {
+    if (m_geschreven.remove(nummer) == 0)
+        return;
+    opSchijf([pad = padVoor(nummer)] {
+        QFile::remove(pad);
+        QFile::remove(herkomstVoor(pad));
+    });
+}
+
+QString THerstelBestand::vraag(const TAchtergelaten& bord, int volgnummer, int aantal) {
+    QString wat =
+        herstelWanneer(bord.gewijzigd) + QStringLiteral(", ") + herstelModulesTekst(bord.modules);
+    if (!bord.bestand.isEmpty())
+        wat += QStringLiteral(", ") + herstelBestandTekst(bord.bestand);
+    if (aantal <= 1)
+        return QStringLiteral("Er is een bord dat niet was opgeslagen (%1). Wilt u het terughalen?")
+            .arg(wat);
+    return QStringLiteral("Er zijn %1 borden die niet waren opgeslagen.\nBord %2 van %1: %3.\n"
+                          "Wilt u dit bord terughalen?")
+        .arg(aantal)
+        .arg(volgnummer)
+        .arg(wat);
+}
+
+QString THerstelBestand::omschrijving(const TAchtergelaten& bord) {
+    QString wat = herstelWanneer(bord.gewijzigd);
+    if (!bord.bestand.isEmpty())
+        wat += QStringLiteral(", ") + herstelBestandTekst(bord.bestand);
+    return QStringLiteral("het teruggehaalde bord (%1)").arg(wat);
 }
 
 void THerstelBestand::biedAan() {
     if (!m_werkt)
         return;
-    struct Kandidaat {
-        QString pad;
-        QDateTime gewijzigd;
-        std::unique_ptr<QLockFile> slot;
+
+    // Every file of the folder, by the program it belongs to.
+    struct TProgramma {
+        QFileInfoList borden;
+        QFileInfoList rest; // where boards came from, and what a write left half-done
+        QDateTime laatst;   // the last change of any of its files
     };
-    std::vector<Kandidaat> kandidaten;
-    const QDir dir(m_map);
-    const QFileInfoList bestanden = dir.entryInfoList(
-        {QLatin1String(kVoorvoegsel) + QLatin1Char('*') + QLatin1String(kBordExtensie)},
-        QDir::Files);
-    const QDateTime grens = QDateTime::currentDateTime().addDays(-kMaxOuderdomDagen);
+    QMap<QString, TProgramma> programmas;
+    const QString eigen = QFileInfo(m_basis).fileName();
+    const QFileInfoList bestanden =
+        QDir(m_map).entryInfoList({QLatin1String(kVoorvoegsel) + QLatin1Char('*')}, QDir::Files);
     for (const QFileInfo& info : bestanden) {
-        const QString pad = info.absoluteFilePath();
-        if (pad == QFileInfo(m_pad).absoluteFilePath())
+        const QString programma = programmaVan(info.fileName());
+        if (programma == eigen)
             continue;
-        // A file whose program still runs is that program's; the lock of a
-        // program that has gone (even by a crash) can be taken over.
-        // Never judged by age: a lesson runs longer than any fixed time.
-        auto slot = std::make_unique<QLockFile>(slotVoor(pad));
+        TProgramma& p = programmas[programma];
+        if (!p.laatst.isValid() || info.lastModified() > p.laatst)
+            p.laatst = info.lastModified();
+        if (info.fileName().endsWith(QLatin1String(kBordExtensie)))
+            p.borden << info;
+        else if (!info.fileName().endsWith(QLatin1String(kSlotExtensie)))
+            p.rest << info;
+    }
+
+    struct TKandidaat {
+        QString pad;
+        QByteArray tekst;
+        TAchtergelaten bord;
+        std::shared_ptr<QLockFile> slot; // the lock goes with the last of its boards
+    };
+    std::vector<TKandidaat> kandidaten;
+    const QDateTime nu = QDateTime::currentDateTime();
+    const QDateTime grens = nu.addDays(-kMaxOuderdomDagen);
+    const QString dezeComputer = QSysInfo::machineHostName();
+    for (auto it = programmas.cbegin(); it != programmas.cend(); ++it) {
+        const TProgramma& p = it.value();
+        // The files of a program that still runs are that program's; the
+        // lock of one that has gone (even by a crash) can be taken over.
+        // On this computer that is never judged by age: a lesson runs
+        // longer than any fixed time.
+        auto slot = std::make_shared<QLockFile>(QDir(m_map).filePath(it.key()) +
+                                                QLatin1String(kSlotExtensie));
         slot->setStaleLockTime(0);
-        if (!slot->tryLock(0))
-            continue;
-        if (info.lastModified() < grens) {
-            QFile::remove(pad);
-            slot->unlock();
-            continue;
+        if (!slot->tryLock(0)) {
+            if (slot->error() != QLockFile::LockFailedError)
+                continue;
+            qint64 pid = 0;
+            QString computer, toepassing;
+            const bool gelezen = slot->getLockInfo(&pid, &computer, &toepassing);
+            if (gelezen && (computer.isEmpty() || computer == dezeComputer))
+                continue;
+            // Another computer's, or a lock that cannot be read: gone once
+            // nothing of it has changed for a while.
+            if (p.laatst > nu.addSecs(-60 * kVreemdSlotMinuten))
+                continue;
+            if (!slot->removeStaleLockFile() || !slot->tryLock(0))
+                continue;
         }
-        kandidaten.push_back({pad, info.lastModified(), std::move(slot)});
+        QStringList weg;
+        for (const QFileInfo& info : p.borden) {
+            const QString pad = info.absoluteFilePath();
+            if (info.lastModified() < grens) {
+                weg << pad << herkomstVoor(pad);
+                continue;
+            }
+            QFile bestand(pad);
+            if (!bestand.open(QIODevice::ReadOnly))
+                continue; // not readable now; asked again next time
+            TKandidaat k{pad, bestand.read(kMaxHerstelGrootte), {info.lastModified(), {}, 0}, slot};
+            QFile herkomst(herkomstVoor(pad));
+            if (herkomst.open(QIODevice::ReadOnly))
+                k.bord.bestand = QString::fromUtf8(herkomst.readLine(4096)).trimmed();
+            const std::vector<QByteArrayView> regels = bordbestand::regels(k.tekst);
+            for (size_t r = 1; r < regels.size(); ++r)
+                k.bord.modules += regels[r].isEmpty() ? 0 : 1;
+            kandidaten.push_back(std::move(k));
+        }
+        for (const QFileInfo& info : p.rest)
+            if (!QFileInfo::exists(zonderExtensie(info.absoluteFilePath()) +
+                                   QLatin1String(kBordExtensie)))
+                weg << info.absoluteFilePath();
+        // The lock is released once its files have gone: the last job that
+        // holds it lets it go.
+        opSchijf([weg, slot] {
+            for (const QString& pad : weg)
+                QFile::remove(pad);
+            (void)slot;
+        });
     }
-    if (kandidaten.empty())
-        return;
-    const auto nieuwste =
-        std::max_element(kandidaten.begin(), kandidaten.end(),
-                         [](const auto& a, const auto& b) { return a.gewijzigd < b.gewijzigd; });
-
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
-                    vraag(nieuwste->gewijzigd), QMessageBox::NoButton, &m_form);
-    box.setObjectName(QStringLiteral("herstelVraag"));
-    QPushButton* ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton* nee = box.addButton(QStringLiteral("&Nee"), QMessageBox::NoRole);
-    box.setDefaultButton(ja);
-    box.setEscapeButton(nee);
-    box.exec();
-
-    if (box.clickedButton() == ja) {
-        const QByteArray voor = m_form.bordTekst();
-        // Read as any board file: a damaged one gets the board's own
-        // messages, and whatever could be read stays.
-        m_form.openen(nieuwste->pad);
-        m_form.miVernieuwenClick();
-        m_form.geschiedenis().bordVervangen(voor, QStringLiteral("bord terughalen"), false);
-        // This program's own file holds the board before the old one goes.
-        werkBij();
-    }
-    opSchijf([pad = nieuwste->pad, slot = std::shared_ptr<QLockFile>(std::move(nieuwste->slot))] {
-        QFile::remove(pad);
-        slot->unlock();
+    std::stable_sort(kandidaten.begin(), kandidaten.end(), [](const auto& a, const auto& b) {
+        return a.bord.gewijzigd > b.bord.gewijzigd;
     });
+
+    const int aantal = int(kandidaten.size());
+    for (int i = 0; i < aantal; ++i) {
+        TKandidaat& k = kandidaten[size_t(i)];
+        QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
+                        vraag(k.bord, i + 1, aantal), QMessageBox::NoButton, &m_form);
+        box.setObjectName(QStringLiteral("herstelVraag"));
+        QPushButton* ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* nee = box.addButton(QStringLiteral("&Nee"), QMessageBox::NoRole);
+        box.setDefaultButton(ja);
+        box.setEscapeButton(nee);
+        box.exec();
+
+        if (box.clickedButton() == ja) {
+            const QByteArray voor = m_form.bordTekst();
+            // Read as any board file: a damaged one gets the board's own
+            // messages, naming it as the pupil knows it, and whatever could
+            // be read stays. A board brought back earlier keeps its own file
+            // of this program.
+            m_form.openenUitTekst(k.tekst, k.pad, omschrijving(k.bord));
+            m_form.miVernieuwenClick();
+            m_form.geschiedenis().bordVervangen(voor, QStringLiteral("bord terughalen"),
+                                                k.bord.bestand, true);
+            // This program's own file holds the board before the old one goes.
+            werkBij();
+        }
+        opSchijf([pad = k.pad, slot = std::move(k.slot)] {
+            QFile::remove(pad);
+            QFile::remove(herkomstVoor(pad));
+            (void)slot;
+        });
+    }
 }

@@ -79,18 +79,18 @@ std::optional<QByteArray> leesBestand(TfKwintelvlak* form, const QString& bestan
 // triple with a field that is not a number leaves its output as it was.
 // False after reporting such a field.
 bool zetDraden(TfKwintelvlak* form, const bordbestand::ModuleRegel& r, TUitgang* const* uitgangen,
-               const QString& naam) {
+               const QString& bord) {
     for (int i = 0; i < r.n; ++i) {
         int waarden[3];
         for (int k = 0; k < 3; ++k) {
             const QByteArray& veld = r.draadVelden[static_cast<size_t>(3 * i + k)];
             const std::optional<int> w = bordbestand::alsGeheel(veld);
             if (!w) {
-                meldFout(form, QStringLiteral("Fout in regel %1 van \"%2\": \"%3\" is geen geheel "
+                meldFout(form, QStringLiteral("Fout in regel %1 van %2: \"%3\" is geen geheel "
                                               "getal.\nHet lezen is hier gestopt; wat tot dan toe "
                                               "gelezen was, blijft op het bord.")
                                    .arg(r.regelNummer)
-                                   .arg(QDir::toNativeSeparators(naam), cp1252::naarTekst(veld)));
+                                   .arg(bord, cp1252::naarTekst(veld)));
                 return false;
             }
             waarden[k] = *w;
@@ -123,14 +123,21 @@ void zetInstelling(TModule* module, const bordbestand::ModuleRegel& r) {
 
 } // namespace
 
-void TfKwintelvlak::openen(const QString& bestandsNaam) {
+bool TfKwintelvlak::openen(const QString& bestandsNaam) {
     KlokHouder houder(this);
     nieuw();
-    if (const std::optional<QByteArray> tekst = leesBestand(this, bestandsNaam))
+    const std::optional<QByteArray> tekst = leesBestand(this, bestandsNaam);
+    if (tekst)
         openenUitTekst(*tekst, bestandsNaam);
+    return tekst.has_value();
 }
 
-void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam) {
+void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam,
+                                   const QString& omschrijving) {
+    // How the messages name the board: its file, or what the caller says.
+    const QString welkBord = omschrijving.isEmpty()
+                                 ? QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(naam))
+                                 : omschrijving;
     KlokHouder houder(this);
     nieuw();
     // Lines are taken apart one at a time, so a file of many lines needs no
@@ -154,9 +161,12 @@ void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam) {
         if (!entry)
             continue;
         if (modules.size() >= kMaxModules) {
-            meldFout(this, QStringLiteral("Het bord in \"%1\" heeft meer dan %2 modules; alleen de "
-                                          "eerste %2 zijn gelezen.")
-                               .arg(QDir::toNativeSeparators(naam))
+            const QString wie = omschrijving.isEmpty()
+                                    ? QStringLiteral("Het bord in %1").arg(welkBord)
+                                    : welkBord.left(1).toUpper() + welkBord.mid(1);
+            meldFout(this, QStringLiteral("%1 heeft meer dan %2 modules; alleen de eerste %2 zijn "
+                                          "gelezen.")
+                               .arg(wie)
                                .arg(kMaxModules));
             return;
         }
@@ -170,7 +180,7 @@ void TfKwintelvlak::openenUitTekst(QByteArrayView tekst, const QString& naam) {
             toonBericht(this, QMessageBox::NoIcon, QApplication::applicationName(),
                         QStringLiteral(
                             "Gegeven aantal uitgangen is groter dan verwachte aantal uitgangen!"));
-        } else if (!zetDraden(this, r, uitgangen, naam)) {
+        } else if (!zetDraden(this, r, uitgangen, welkBord)) {
             return;
         }
         zetInstelling(module, r);

@@ -263,29 +263,27 @@ private:
 class TBordVervangen : public TStap {
 public:
     TBordVervangen(TGeschiedenis& g, const QString& tekst, QByteArray voor, QByteArray na,
-                   QByteArray geopendVoor, QByteArray geopendNa)
+                   std::shared_ptr<TBordStand> standVoor, std::shared_ptr<TBordStand> standNa)
         : TStap(g, tekst), m_voor(std::move(voor)), m_na(std::move(na)),
-          m_geopendVoor(std::move(geopendVoor)), m_geopendNa(std::move(geopendNa)) {}
+          m_standVoor(std::move(standVoor)), m_standNa(std::move(standNa)) {}
 
-    void undo() override { zet(m_voor, m_geopendVoor); }
-
-protected:
-    void opnieuw() override { zet(m_na, m_geopendNa); }
-
-private:
     // The board is read back from the text it wrote, which always reads
     // without a message.
-    void zet(const QByteArray& bord, const QByteArray& geopend) {
-        m_g.voerUit([this, &bord] { form().openenUitTekst(bord, text()); });
-        m_g.zetGeopendeTekst(geopend);
-    }
+    void undo() override { m_g.wisselBord(m_voor, text(), m_standVoor); }
 
-    QByteArray m_voor, m_na, m_geopendVoor, m_geopendNa;
+protected:
+    void opnieuw() override { m_g.wisselBord(m_na, text(), m_standNa); }
+
+private:
+    QByteArray m_voor, m_na;
+    std::shared_ptr<TBordStand> m_standVoor, m_standNa;
 };
 
 } // namespace
 
-TGeschiedenis::TGeschiedenis(TfKwintelvlak& form) : m_form(form) {
+TGeschiedenis::TGeschiedenis(TfKwintelvlak& form)
+    : m_form(form), m_stand(std::make_shared<TBordStand>()) {
+    m_stand->nummer = m_laatsteNummer;
     m_stapel.setUndoLimit(kMaxStappen);
     connect(&m_stapel, &QUndoStack::indexChanged, this, [this] {
         werkMenuBij();
@@ -337,7 +335,8 @@ void TGeschiedenis::werkMenuBij() {
     };
     zet(m_form.miOngedaanMaken, QStringLiteral("&Ongedaan maken"), m_stapel.canUndo(),
         m_stapel.undoText());
-    zet(m_form.miOpnieuw, QStringLiteral("&Opnieuw"), m_stapel.canRedo(), m_stapel.redoText());
+    // Each item has an access key of its own, so Alt+W and one letter run it.
+    zet(m_form.miOpnieuw, QStringLiteral("Opnie&uw"), m_stapel.canRedo(), m_stapel.redoText());
 }
 
 void TGeschiedenis::leg(QUndoCommand* stap) {
@@ -495,20 +494,46 @@ void TGeschiedenis::dradenGewijzigd(const TBordBeeld& voor, const QString& tekst
         leg(new TDraden(*this, tekst, std::move(w)));
 }
 
-void TGeschiedenis::bordVervangen(const QByteArray& voor, const QString& tekst, bool geopend) {
+void TGeschiedenis::bordVervangen(const QByteArray& voor, const QString& tekst,
+                                  const QString& bestand, bool teruggehaald) {
     const QByteArray na = m_form.bordTekst();
-    const QByteArray geopendVoor = m_geopend;
-    if (geopend)
-        m_geopend = na;
-    if (na != voor)
-        leg(new TBordVervangen(*this, tekst, voor, na, geopendVoor, m_geopend));
-    else
+    auto nieuw = std::make_shared<TBordStand>();
+    nieuw->geopend = teruggehaald ? QByteArray() : na;
+    nieuw->bestand = bestand;
+    nieuw->bestandVoorstellen = teruggehaald && !bestand.isEmpty();
+    if (na == voor) {
+        // The same board as before: nothing to undo, and no board leaves
+        // the window; it only counts as the command says from now on.
+        nieuw->nummer = m_stand->nummer;
+        *m_stand = *nieuw;
         emit gewijzigd();
+        return;
+    }
+    nieuw->nummer = ++m_laatsteNummer;
+    std::shared_ptr<TBordStand> oud = std::exchange(m_stand, nieuw);
+    leg(new TBordVervangen(*this, tekst, voor, na, oud, nieuw));
+    emit bordGewisseld(*oud, voor);
 }
 
-void TGeschiedenis::opgeslagen() {
-    m_geopend = m_form.bordTekst();
+void TGeschiedenis::wisselBord(const QByteArray& tekst, const QString& naam,
+                               std::shared_ptr<TBordStand> stand) {
+    const QByteArray weg = m_form.bordTekst();
+    voerUit([this, &tekst, &naam] { m_form.openenUitTekst(tekst, naam); });
+    const std::shared_ptr<TBordStand> oud = std::exchange(m_stand, std::move(stand));
+    emit bordGewisseld(*oud, weg);
+}
+
+void TGeschiedenis::opgeslagen(const QString& bestand) {
+    m_stand->geopend = m_form.bordTekst();
+    m_stand->bestand = bestand;
+    m_stand->bestandVoorstellen = false;
     emit bewaard();
+}
+
+void TGeschiedenis::geopend(const QString& bestand) {
+    m_stand->geopend = m_form.bordTekst();
+    m_stand->bestand = bestand;
+    m_stand->bestandVoorstellen = false;
 }
 
 void TGeschiedenis::volgRegelaars() {

@@ -18,6 +18,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <array>
+#include <memory>
 #include <vector>
 
 class TfKwintelvlak;
@@ -60,6 +61,23 @@ struct TModuleRecept {
     TModuleWaarden waarden;
 };
 
+// What the window knows of the board it shows besides its modules. Every
+// board put in the window by a command (Nieuw, Openen, a standard board, a
+// recovered board) is a board of its own with a number of its own; undoing
+// that command puts the board before it, with its number, back in the window.
+struct TBordStand {
+    quint64 nummer = 0;
+    // The text as last opened or saved: while the board equals it there is
+    // nothing to lose. Empty for a recovered board, which has never been
+    // saved in this program.
+    QByteArray geopend;
+    // The file it was opened from or last saved as; empty for a new board and
+    // a standard board.
+    QString bestand;
+    // The save dialog starts at `bestand` (a recovered board, until saved).
+    bool bestandVoorstellen = false;
+};
+
 class TGeschiedenis : public QObject {
     Q_OBJECT
 public:
@@ -88,16 +106,23 @@ public:
     // Wires have changed since `voor`; nothing is recorded when none did.
     void dradenGewijzigd(const TBordBeeld& voor, const QString& tekst);
     // The whole board has been replaced (Nieuw, Openen, a standard board, a
-    // recovered board); `voor` is the text of the board that was there. With
-    // geopend the new board counts as opened (see geopendeTekst).
-    void bordVervangen(const QByteArray& voor, const QString& tekst, bool geopend = true);
-    // The board has been saved as it stands.
-    void opgeslagen();
+    // recovered board); `voor` is the text of the board that was there.
+    // bestand: the file the new board was read from, if it is the pupil's
+    // own. A recovered board (teruggehaald) counts as never saved, and the
+    // save dialog offers its file.
+    void bordVervangen(const QByteArray& voor, const QString& tekst, const QString& bestand = {},
+                       bool teruggehaald = false);
+    // The board has been saved as it stands, as `bestand`.
+    void opgeslagen(const QString& bestand);
+    // The board in the window has just been opened from `bestand` without a
+    // step (the board named on the command line).
+    void geopend(const QString& bestand);
 
+    const TBordStand& stand() const { return *m_stand; }
     // The text of the board as it was last opened or saved: while the board
     // equals it there is nothing to lose.
-    const QByteArray& geopendeTekst() const { return m_geopend; }
-    void zetGeopendeTekst(const QByteArray& tekst) { m_geopend = tekst; }
+    const QByteArray& geopendeTekst() const { return m_stand->geopend; }
+    void zetGeopendeTekst(const QByteArray& tekst) { m_stand->geopend = tekst; }
 
     // ---- Used by the steps ----------------------------------------------------------
     TfKwintelvlak& form() const { return m_form; }
@@ -118,12 +143,20 @@ public:
     template <class F> void voerUit(F f);
     // A step could not be carried out: the history is dropped afterwards.
     void geschiedenisKapot();
+    // Builds the board from `tekst` (a step that replaces the whole board)
+    // and makes `stand` the board in the window.
+    void wisselBord(const QByteArray& tekst, const QString& naam,
+                    std::shared_ptr<TBordStand> stand);
 
 signals:
     // After every step done, undone or redone.
     void gewijzigd();
     // After the board was saved.
     void bewaard();
+    // Another board has taken the window's place: `weg` is the board that
+    // left, `wegTekst` its text when it left. Emitted once stand() is the
+    // new board.
+    void bordGewisseld(const TBordStand& weg, const QByteArray& wegTekst);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,6 +169,9 @@ private:
 
     TfKwintelvlak& m_form;
     QUndoStack m_stapel;
-    QByteArray m_geopend;
+    // Shared with the steps that can bring a board back, so a save counts
+    // for every way back to that board.
+    std::shared_ptr<TBordStand> m_stand;
+    quint64 m_laatsteNummer = 1;
     bool m_bezig = false;
 };

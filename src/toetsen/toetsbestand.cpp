@@ -1,12 +1,96 @@
 #include "toetsen/toetsbestand.h"
 
+#include "boardfile/cp1252.h"
+
 #include <QLocale>
+#include <QStringDecoder>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 namespace toetsbestand {
+
+QString ModuleNaam::alsInToets() const {
+    const QString n =
+        naam.contains(QLatin1Char(' ')) ? QLatin1Char('"') + naam + QLatin1Char('"') : naam;
+    return n + QLatin1Char(' ') + QString::number(nummer);
+}
+
+QString Regel::stapTekst() const {
+    const QString m = module.alsInToets();
+    switch (stap) {
+    case Stap::Druk:
+        return QStringLiteral("druk ") + m;
+    case Stap::Los:
+        return QStringLiteral("los ") + m;
+    case Stap::Zet:
+        return QStringLiteral("zet ") + m + QLatin1Char(' ') + weergave;
+    case Stap::Geluid:
+        return QStringLiteral("geluid %1").arg(getal);
+    case Stap::Muis:
+        return relatief ? QStringLiteral("muis %1 %2 %3").arg(m).arg(x).arg(y)
+                        : QStringLiteral("muis %1 %2").arg(x).arg(y);
+    case Stap::Tik:
+        return QStringLiteral("tik %1").arg(getal);
+    default:
+        return QStringLiteral("verwacht ") + m;
+    }
+}
+
+QString zichtbaar(QStringView tekst, qsizetype maxTekens) {
+    QString uit;
+    uit.reserve(tekst.size());
+    qsizetype tekens = 0;
+    for (const QChar c : tekst) {
+        if (maxTekens >= 0 && tekens == maxTekens) {
+            uit += QStringLiteral("...");
+            break;
+        }
+        ++tekens;
+        const char16_t u = c.unicode();
+        if (u == u'\t')
+            uit += QLatin1Char(' ');
+        else if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            uit += QStringLiteral("\\x") +
+                   QString::number(int(u), 16).rightJustified(2, QLatin1Char('0')).toUpper();
+        else
+            uit += c;
+    }
+    return uit;
+}
+
+std::optional<QString> alsTekst(QByteArrayView bytes) {
+    QString tekst;
+    const auto begintMet = [&bytes](const char* bom) { return bytes.startsWith(bom); };
+    if (begintMet("\xEF\xBB\xBF")) {
+        tekst = QString::fromUtf8(bytes.sliced(3));
+    } else if (begintMet("\xFF\xFE") || begintMet("\xFE\xFF")) {
+        QStringDecoder utf16(begintMet("\xFF\xFE") ? QStringConverter::Utf16LE
+                                                   : QStringConverter::Utf16BE);
+        tekst = utf16.decode(bytes.sliced(2));
+    } else {
+        // Text that is not UTF-8 is what Windows' "ANSI" editors write here.
+        QStringDecoder utf8(QStringConverter::Utf8);
+        tekst = utf8.decode(bytes);
+        if (utf8.hasError())
+            tekst = cp1252::naarTekst(bytes);
+    }
+    // A text file holds no zero character and few control characters; a
+    // picture, a word-processor file or UTF-16 without its mark holds many.
+    qsizetype stuur = 0;
+    for (const QChar c : std::as_const(tekst)) {
+        const char16_t u = c.unicode();
+        if (u == 0)
+            return std::nullopt;
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r' && u != u'\f') ||
+            (u >= 0x7F && u <= 0x9F))
+            ++stuur;
+    }
+    if (stuur > 0 && stuur * 10 >= tekst.size())
+        return std::nullopt;
+    return tekst;
+}
 
 int Toets::verwachtingen() const {
     int n = 0;
@@ -50,6 +134,11 @@ int aantalUitgangen(int soort) {
     }
 }
 
+// A word of the file in a message: no control characters, not too long.
+QString toonWoord(const QString& woord) {
+    return zichtbaar(woord, 40);
+}
+
 // One line taken apart into words; a word in double quotes may hold spaces.
 // A "#" outside quotes starts a comment, which goes to commentaar.
 std::optional<QStringList> woorden(QStringView regel, QString& fout, QString& commentaar) {
@@ -71,7 +160,7 @@ std::optional<QStringList> woorden(QStringView regel, QString& fout, QString& co
             continue;
         }
         if (c == u'#') {
-            commentaar = regel.mid(i + 1).toString().simplified();
+            commentaar = zichtbaar(regel.mid(i + 1).toString().simplified());
             break;
         }
         if (c.isSpace()) {
@@ -137,10 +226,10 @@ private:
         bool ok = false;
         const qlonglong n = w.toLongLong(&ok);
         if (!ok)
-            return fout(QStringLiteral("'%1' is geen geheel getal").arg(w));
+            return fout(QStringLiteral("'%1' is geen geheel getal").arg(toonWoord(w)));
         if (n < minimum || n > maximum)
             return fout(QStringLiteral("%1 ligt buiten het bereik van %2 tot en met %3")
-                            .arg(w)
+                            .arg(toonWoord(w))
                             .arg(minimum)
                             .arg(maximum));
         uit = int(n);
@@ -149,6 +238,9 @@ private:
     bool module(int i, ModuleNaam& uit);
     bool zet(Regel& r);
     bool verwacht(Regel& r);
+    void onderdeel();
+    void cijfer();
+    bool kommaGetal(int i, double minimum, double maximum, double& uit);
 
     const std::vector<Soortnaam>& m_soorten;
     Toets& m_toets;
@@ -156,6 +248,13 @@ private:
     int m_nummer = 0;
     std::vector<Blok> m_blokken;
     bool m_teGroot = false; // a repeat made too much; reported once
+    int m_onderdeel = -1;   // the section of the expectations read now
+    bool m_onderdeelRegels = false;
+
+public:
+    // After the last line: sections without expectations, weights that sum
+    // to nothing; without section lines, no sections.
+    void sluitOnderdelen();
 };
 
 // A kind's name as the check file gives it: the caption, or for a plug-in
@@ -233,8 +332,8 @@ bool Lezer::muis(Regel& r) {
 
 bool Lezer::module(int i, ModuleNaam& uit) {
     if (m_woorden.size() <= i)
-        return fout(
-            QStringLiteral("er ontbreekt iets: na '%1' hoort een module").arg(m_woorden[0]));
+        return fout(QStringLiteral("er ontbreekt iets: na '%1' hoort een module")
+                        .arg(toonWoord(m_woorden[0])));
     const QString& naam = m_woorden[i];
     for (const Soortnaam& s : m_soorten) {
         if (noemt(s, naam)) {
@@ -243,7 +342,7 @@ bool Lezer::module(int i, ModuleNaam& uit) {
             if (m_woorden.size() <= i + 1)
                 return fout(QStringLiteral("er ontbreekt iets: na '%1' hoort het nummer van de "
                                            "module")
-                                .arg(naam));
+                                .arg(toonWoord(naam)));
             return getal(i + 1, 1, kMaxNummer, uit.nummer);
         }
     }
@@ -254,9 +353,107 @@ bool Lezer::module(int i, ModuleNaam& uit) {
             if (s.naam.compare(samen, Qt::CaseInsensitive) == 0)
                 return fout(QStringLiteral("onbekende module '%1'; zet een naam met een spatie "
                                            "tussen aanhalingstekens: \"%2\"")
-                                .arg(naam, s.naam));
+                                .arg(toonWoord(naam), s.naam));
     }
-    return fout(QStringLiteral("onbekende module '%1'").arg(naam));
+    return fout(QStringLiteral("onbekende module '%1'").arg(toonWoord(naam)));
+}
+
+bool Lezer::kommaGetal(int i, double minimum, double maximum, double& uit) {
+    // A decimal comma, as the program writes it, or a point.
+    QString w = m_woorden[i];
+    w.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double waarde = QLocale::c().toDouble(w, &ok);
+    if (!ok || !std::isfinite(waarde))
+        return fout(QStringLiteral("'%1' is geen getal").arg(toonWoord(m_woorden[i])));
+    if (waarde < minimum || waarde > maximum)
+        return fout(QStringLiteral("%1 ligt buiten het bereik van %2 tot en met %3")
+                        .arg(toonWoord(m_woorden[i]))
+                        .arg(minimum)
+                        .arg(maximum));
+    uit = waarde;
+    return true;
+}
+
+void Lezer::onderdeel() {
+    // "onderdeel NAAM [gewicht N]"; the name may be several words.
+    const QString vorm = QStringLiteral("onderdeel NAAM of onderdeel NAAM gewicht N");
+    qsizetype eindeNaam = m_woorden.size();
+    int gewicht = -1;
+    if (m_woorden.size() >= 3 && m_woorden[m_woorden.size() - 2].compare(
+                                     QLatin1String("gewicht"), Qt::CaseInsensitive) == 0) {
+        eindeNaam = m_woorden.size() - 2;
+        if (!getal(int(m_woorden.size() - 1), 0, kMaxGewicht, gewicht))
+            return;
+    }
+    if (eindeNaam < 2) {
+        fout(QStringLiteral("er ontbreekt iets: schrijf '%1'").arg(vorm));
+        return;
+    }
+    const QString naam = m_woorden.mid(1, eindeNaam - 1).join(QLatin1Char(' '));
+    m_onderdeelRegels = true;
+    // A section named again goes on where it was.
+    for (std::size_t i = 0; i < m_toets.onderdelen.size(); ++i) {
+        Onderdeel& o = m_toets.onderdelen[i];
+        if (o.regelNummer == 0 || o.naam != naam)
+            continue;
+        if (gewicht >= 0 && gewicht != o.gewicht) {
+            fout(QStringLiteral("onderdeel '%1' heeft op regel %2 al gewicht %3")
+                     .arg(toonWoord(naam))
+                     .arg(o.regelNummer)
+                     .arg(o.gewicht));
+            return;
+        }
+        m_onderdeel = int(i);
+        return;
+    }
+    m_toets.onderdelen.push_back({naam, gewicht < 0 ? 1 : gewicht, m_nummer});
+    m_onderdeel = int(m_toets.onderdelen.size()) - 1;
+}
+
+void Lezer::cijfer() {
+    if (m_toets.cijfer) {
+        fout(QStringLiteral("er staat al een cijfer-regel op regel %1")
+                 .arg(m_toets.cijfer->regelNummer));
+        return;
+    }
+    Cijfer c;
+    c.regelNummer = m_nummer;
+    if (!genoeg(3, QStringLiteral("cijfer LAAGSTE HOOGSTE")) ||
+        !kommaGetal(1, 0, kMaxCijfer, c.laag) || !kommaGetal(2, 0, kMaxCijfer, c.hoog))
+        return;
+    if (c.laag >= c.hoog) {
+        fout(QStringLiteral("het laagste cijfer hoort voor het hoogste: bijvoorbeeld 'cijfer 1 "
+                            "10'"));
+        return;
+    }
+    m_toets.cijfer = c;
+}
+
+void Lezer::sluitOnderdelen() {
+    if (!m_onderdeelRegels) {
+        m_toets.onderdelen.clear();
+        for (Regel& r : m_toets.regels)
+            r.onderdeel = 0;
+        return;
+    }
+    std::vector<int> aantal(m_toets.onderdelen.size(), 0);
+    for (const Regel& r : m_toets.regels)
+        if (r.isVerwachting())
+            ++aantal[std::size_t(r.onderdeel)];
+    int gewicht = 0;
+    for (std::size_t i = 0; i < m_toets.onderdelen.size(); ++i) {
+        const Onderdeel& o = m_toets.onderdelen[i];
+        if (aantal[i] == 0 && o.regelNummer > 0)
+            m_toets.fouten.push_back(
+                {o.regelNummer, QStringLiteral("onderdeel '%1' heeft geen enkele 'verwacht'-regel")
+                                    .arg(toonWoord(o.naam))});
+        gewicht += o.gewicht;
+    }
+    if (gewicht == 0)
+        m_toets.fouten.push_back(
+            {m_toets.onderdelen.back().regelNummer,
+             QStringLiteral("elk onderdeel heeft gewicht 0, dus er valt niets te tellen")});
 }
 
 bool Lezer::zet(Regel& r) {
@@ -271,10 +468,10 @@ bool Lezer::zet(Regel& r) {
     bool ok = false;
     const double waarde = QLocale::c().toDouble(w, &ok);
     if (!ok || !std::isfinite(waarde))
-        return fout(QStringLiteral("'%1' is geen getal").arg(m_woorden[3]));
+        return fout(QStringLiteral("'%1' is geen getal").arg(toonWoord(m_woorden[3])));
     if (std::abs(waarde) > kMaxInstelling)
         return fout(QStringLiteral("%1 ligt buiten het bereik van -%2 tot en met %2")
-                        .arg(m_woorden[3])
+                        .arg(toonWoord(m_woorden[3]))
                         .arg(kMaxInstelling));
     // Pulse generators are set in whole hertz, voltages in tenths of a volt.
     if (soort == soorten::pulsGenerator && waarde != std::trunc(waarde))
@@ -328,10 +525,10 @@ bool Lezer::verwacht(Regel& r) {
         const int stand = m_woorden[3].toInt(&ok, 16);
         if (!ok)
             return fout(QStringLiteral("'%1' is geen stand van de pulsenteller (0 tot en met F)")
-                            .arg(m_woorden[3]));
+                            .arg(toonWoord(m_woorden[3])));
         if (stand < 0 || stand > 15)
-            return fout(
-                QStringLiteral("%1 ligt buiten het bereik van 0 tot en met F").arg(m_woorden[3]));
+            return fout(QStringLiteral("%1 ligt buiten het bereik van 0 tot en met F")
+                            .arg(toonWoord(m_woorden[3])));
         r.weergave = QString::number(stand, 16).toUpper();
         return true;
     }
@@ -355,6 +552,14 @@ void Lezer::regel(int nummer, QStringView tekst) {
     r.commentaar = commentaar;
     const QString stap = m_woorden[0].toLower();
     bool goed = false;
+    if (stap == QLatin1String("onderdeel")) {
+        onderdeel();
+        return;
+    }
+    if (stap == QLatin1String("cijfer")) {
+        cijfer();
+        return;
+    }
     if (stap == QLatin1String("herhaal")) {
         Blok blok;
         blok.regelNummer = nummer;
@@ -393,10 +598,16 @@ void Lezer::regel(int nummer, QStringView tekst) {
         goed = genoeg(2, QStringLiteral("tik AANTAL")) && getal(1, 0, kMaxTikken, r.getal);
     } else if (stap == QLatin1String("verwacht")) {
         goed = verwacht(r);
+        if (goed && m_onderdeel < 0) {
+            // Above the first section line: a section of their own.
+            m_toets.onderdelen.push_back({QStringLiteral("zonder onderdeel"), 1, 0});
+            m_onderdeel = int(m_toets.onderdelen.size()) - 1;
+        }
+        r.onderdeel = std::max(m_onderdeel, 0);
     } else {
         fout(QStringLiteral("onbekende stap '%1'; de stappen zijn druk, los, zet, geluid, muis, "
-                            "tik, verwacht, herhaal en einde")
-                 .arg(m_woorden[0]));
+                            "tik, verwacht, herhaal, einde, onderdeel en cijfer")
+                 .arg(toonWoord(m_woorden[0])));
     }
     if (goed)
         doel().push_back(std::move(r));
@@ -413,6 +624,7 @@ Toets lees(QStringView tekst, const std::vector<Soortnaam>& soorten) {
         lezer.regel(nummer, regel.endsWith(u'\r') ? regel.chopped(1) : regel);
     }
     lezer.einde();
+    lezer.sluitOnderdelen();
     if (toets.fouten.empty() && tikkenIn(toets.regels) > kMaxTotaalTikken)
         toets.fouten.push_back(
             {0, QStringLiteral("de toets laat de klok meer dan een uur lopen (%1 "

@@ -14,18 +14,24 @@
 //   verwacht LED 1 aan           LED, buzzer or relay: aan or uit
 //   verwacht Pulsenteller 1 7    the counter's display
 //   verwacht Invertor 1 uitgang 1 50   the level last sent on an output
+//   onderdeel De knop gewicht 2  the expectations below count for this section
+//   cijfer 1 10                  a grade from 1 to 10, linear in the score
 //
 // Modules are named by their kind's menu caption (any case, without the
 // access key's "&"; in double quotes when it holds a space), a plug-in kind
 // also by its library's file name, and their number within the kind. The
 // comment after a "verwacht" line describes that expectation. Repeats are
 // written out when the file is read, so a check is a flat list of steps.
+// The file may be saved as UTF-8 (with or without a byte-order mark), as
+// UTF-16 with a byte-order mark, or in Windows-1252 as board files are.
 #pragma once
 
 #include "app/modulesoort.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <vector>
 
 namespace toetsbestand {
@@ -41,6 +47,8 @@ struct ModuleNaam {
     PModuleSoort entry = nullptr;
     int nummer = 0;
     QString tekst() const { return naam + QLatin1Char(' ') + QString::number(nummer); }
+    // As a check file writes it: the name in quotes when it holds a space.
+    QString alsInToets() const;
 };
 
 enum class Stap {
@@ -69,6 +77,10 @@ struct Regel {
     QString commentaar;    // the teacher's comment after the step
     // Inside repeats: the round, outermost first ("2", "2.3"); else empty.
     QString ronde;
+    int onderdeel = 0; // the section of an expectation, in Toets::onderdelen
+    // The step as the check file writes it, for messages: "druk Drukschakelaar 1",
+    // zet "Puls generator" 1 5.
+    QString stapTekst() const;
     bool isVerwachting() const {
         return stap == Stap::VerwachtAanUit || stap == Stap::VerwachtTeller ||
                stap == Stap::VerwachtUitgang;
@@ -80,14 +92,42 @@ struct Fout {
     QString tekst;
 };
 
+// A group of expectations with its weight in the grade: "onderdeel NAAM
+// [gewicht N]". Expectations above the first such line form a section of
+// their own.
+struct Onderdeel {
+    QString naam;
+    int gewicht = 1;
+    int regelNummer = 0; // 0: the expectations above the first section line
+};
+
+// "cijfer LAAG HOOG": the grade of no expectation met and of all met.
+struct Cijfer {
+    double laag = 1;
+    double hoog = 10;
+    int regelNummer = 0;
+};
+
 struct Toets {
     std::vector<Regel> regels;
     std::vector<Fout> fouten;
+    // Empty when the file has no "onderdeel" lines: one section, the whole check.
+    std::vector<Onderdeel> onderdelen;
+    std::optional<Cijfer> cijfer;
     int verwachtingen() const;
 };
 
 // Reads a check file's text against the captions of the kinds on offer.
 Toets lees(QStringView tekst, const std::vector<Soortnaam>& soorten);
+
+// A check file's bytes as text: UTF-8 with or without a byte-order mark,
+// UTF-16 with one, otherwise Windows-1252. Nothing when the bytes are no
+// text: a zero byte, or many control characters.
+std::optional<QString> alsTekst(QByteArrayView bytes);
+
+// A text fit to print on one line of a terminal: control characters shown as
+// "\x1B", a tab as a space, and cut after maxTekens characters with "...".
+QString zichtbaar(QStringView tekst, qsizetype maxTekens = -1);
 
 // Limits of the numbers a check file may hold.
 inline constexpr int kMaxNummer = 1000;
@@ -101,5 +141,7 @@ inline constexpr int kMaxTikken = 60000;
 inline constexpr int kMaxStappen = 100000;
 inline constexpr qint64 kMaxTotaalTikken = 360000;
 inline constexpr int kMaxHerhaling = 10000;
+inline constexpr int kMaxGewicht = 1000;
+inline constexpr double kMaxCijfer = 1000;
 
 } // namespace toetsbestand

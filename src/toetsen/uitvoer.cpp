@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QTextStream>
+#include <optional>
 
 namespace toetsen {
 
@@ -61,11 +62,15 @@ QString samenvatting(const std::vector<BordUitslag>& uitslagen) {
 
 QString tapTekst(const QString& tekst) {
     QString uit;
-    uit.reserve(tekst.size());
-    for (const QChar c : tekst) {
+    const QString zicht =
+        toetsbestand::zichtbaar(QString(tekst)
+                                    .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                    .replace(QLatin1Char('\r'), QLatin1Char(' ')));
+    uit.reserve(zicht.size());
+    for (const QChar c : zicht) {
         if (c == u'\\' || c == u'#')
             uit += QLatin1Char('\\');
-        uit += c == u'\n' || c == u'\r' ? QChar(u' ') : c;
+        uit += c;
     }
     return uit;
 }
@@ -74,43 +79,67 @@ QString bordNaam(const BordUitslag& u) {
     return QDir::toNativeSeparators(u.bestand);
 }
 
-QString alsTap(const std::vector<BordUitslag>& uitslagen) {
+QStringList meldingenVan(const BordUitslag& u, int maxToewijzingen) {
+    QStringList uit;
+    if (!u.leesbaar)
+        uit << QStringLiteral("onleesbaar: ") + u.melding;
+    for (const QString& o : u.opmerkingen)
+        uit << QStringLiteral("melding van het bord: ") + o;
+    if (u.begrensd)
+        uit << begrensdTekst(maxToewijzingen);
+    for (const Toewijzing& t : u.toewijzing)
+        uit << toewijzingTekst(t);
+    uit << u.stappen;
+    for (QString& regel : uit)
+        regel = toetsbestand::zichtbaar(regel);
+    return uit;
+}
+
+QString tapKop() {
+    return QStringLiteral("TAP version 13\n");
+}
+
+QString tapBlok(const toetsbestand::Toets& toets, const BordUitslag& u, int nummer) {
     // One subtest per board; the board's own line says whether it passed.
     // Diagnostics are comments, so a name in them needs no escaping.
     QString uit;
     QTextStream s(&uit);
-    s << "TAP version 13\n";
-    int n = 0;
-    for (const BordUitslag& u : uitslagen) {
-        ++n;
-        const QString naam = bordNaam(u);
-        s << "# Subtest: " << tapTekst(naam) << '\n';
-        if (!u.leesbaar)
-            s << "    # onleesbaar: " << u.melding << '\n';
-        for (const QString& o : u.opmerkingen)
-            s << "    # melding van het bord: " << o << '\n';
-        if (u.begrensd)
-            s << "    # " << begrensdTekst(kMaxToewijzingen) << '\n';
-        for (const Toewijzing& t : u.toewijzing)
-            s << "    # " << toewijzingTekst(t) << '\n';
-        for (const QString& stap : u.stappen)
-            s << "    # " << stap << '\n';
-        int k = 0;
-        for (const Resultaat& r : u.resultaten)
-            s << "    " << (r.ok ? "ok " : "not ok ") << ++k << " - " << tapTekst(r.tekst())
+    const QString naam = bordNaam(u);
+    s << "# Subtest: " << tapTekst(naam) << '\n';
+    for (const QString& m : meldingenVan(u))
+        s << "    # " << m << '\n';
+    int k = 0;
+    for (const Resultaat& r : u.resultaten)
+        s << "    " << (r.ok ? "ok " : "not ok ") << ++k << " - " << tapTekst(r.tekst()) << '\n';
+    s << "    1.." << k << '\n';
+    if (!toets.onderdelen.empty())
+        for (const OnderdeelScore& o : onderdeelScores(toets, u))
+            s << "    # onderdeel " << toetsbestand::zichtbaar(o.naam) << ": " << o.behaald << '/'
+              << o.totaal
+              << (o.gewicht != 1 ? QStringLiteral(" (gewicht %1)").arg(o.gewicht) : QString())
               << '\n';
-        s << "    1.." << k << '\n';
-        s << (u.geslaagd() ? "ok " : "not ok ") << n << " - " << tapTekst(naam) << " ("
-          << (u.leesbaar ? QStringLiteral("%1/%2").arg(u.behaald()).arg(u.totaal())
-                         : QStringLiteral("onleesbaar"))
-          << ")\n";
-    }
-    s << "1.." << n << '\n';
-    s << "# " << samenvatting(uitslagen) << '\n';
+    if (toets.cijfer)
+        s << "    # cijfer " << cijferTekst(cijfer(*toets.cijfer, gewogenScore(toets, u))) << '\n';
+    s << (u.geslaagd() ? "ok " : "not ok ") << nummer << " - " << tapTekst(naam) << " ("
+      << (u.leesbaar ? QStringLiteral("%1/%2").arg(u.behaald()).arg(u.totaal())
+                     : QStringLiteral("onleesbaar"))
+      << ")\n";
     return uit;
 }
 
-QByteArray alsJson(const std::vector<BordUitslag>& uitslagen) {
+QString tapSlot(const std::vector<BordUitslag>& uitslagen) {
+    return QStringLiteral("1..%1\n# %2\n").arg(uitslagen.size()).arg(samenvatting(uitslagen));
+}
+
+QString alsTap(const toetsbestand::Toets& toets, const std::vector<BordUitslag>& uitslagen) {
+    QString uit = tapKop();
+    int n = 0;
+    for (const BordUitslag& u : uitslagen)
+        uit += tapBlok(toets, u, ++n);
+    return uit + tapSlot(uitslagen);
+}
+
+QByteArray alsJson(const toetsbestand::Toets& toets, const std::vector<BordUitslag>& uitslagen) {
     QJsonArray borden;
     for (const BordUitslag& u : uitslagen) {
         QJsonObject b;
@@ -131,8 +160,25 @@ QByteArray alsJson(const std::vector<BordUitslag>& uitslagen) {
         }
         b[QStringLiteral("toewijzing")] = toewijzing;
         b[QStringLiteral("eigenNummering")] = u.toewijzing.empty();
+        b[QStringLiteral("alleenEigenNummering")] = u.alleenEigenNummering();
         b[QStringLiteral("begrensd")] = u.begrensd;
+        b[QStringLiteral("tijdslimietBereikt")] = u.tijdOp;
         b[QStringLiteral("geprobeerd")] = u.geprobeerd;
+        if (!toets.onderdelen.empty()) {
+            QJsonArray onderdelen;
+            for (const OnderdeelScore& o : onderdeelScores(toets, u)) {
+                QJsonObject j;
+                j[QStringLiteral("naam")] = o.naam;
+                j[QStringLiteral("gewicht")] = o.gewicht;
+                j[QStringLiteral("behaald")] = o.behaald;
+                j[QStringLiteral("totaal")] = o.totaal;
+                onderdelen.append(j);
+            }
+            b[QStringLiteral("onderdelen")] = onderdelen;
+        }
+        b[QStringLiteral("score")] = gewogenScore(toets, u);
+        if (toets.cijfer)
+            b[QStringLiteral("cijfer")] = cijfer(*toets.cijfer, gewogenScore(toets, u));
         QJsonArray resultaten;
         for (const Resultaat& r : u.resultaten) {
             QJsonObject o;
@@ -147,6 +193,8 @@ QByteArray alsJson(const std::vector<BordUitslag>& uitslagen) {
                 o[QStringLiteral("commentaar")] = r.commentaar;
             if (!r.ronde.isEmpty())
                 o[QStringLiteral("ronde")] = r.ronde;
+            if (!toets.onderdelen.empty())
+                o[QStringLiteral("onderdeel")] = toets.onderdelen[std::size_t(r.onderdeel)].naam;
             resultaten.append(o);
         }
         b[QStringLiteral("resultaten")] = resultaten;
@@ -185,6 +233,21 @@ QString cel(const QString& tekst) {
 QByteArray alsCsv(const toetsbestand::Toets& toets, const std::vector<BordUitslag>& uitslagen) {
     QStringList kop{QStringLiteral("bord"), QStringLiteral("geslaagd"), QStringLiteral("totaal"),
                     QStringLiteral("uitslag")};
+    if (toets.cijfer)
+        kop << QStringLiteral("cijfer");
+    // Per section the expectations met; the header says out of how many.
+    std::vector<int> perOnderdeel(toets.onderdelen.size(), 0);
+    for (const toetsbestand::Regel& r : toets.regels)
+        if (r.isVerwachting() && !toets.onderdelen.empty())
+            ++perOnderdeel[std::size_t(r.onderdeel)];
+    for (std::size_t i = 0; i < toets.onderdelen.size(); ++i) {
+        const toetsbestand::Onderdeel& o = toets.onderdelen[i];
+        kop << QStringLiteral("onderdeel %1 (van %2%3)")
+                   .arg(o.naam)
+                   .arg(perOnderdeel[i])
+                   .arg(o.gewicht != 1 ? QStringLiteral(", gewicht %1").arg(o.gewicht) : QString());
+    }
+    kop << QStringLiteral("alleen eigen nummering");
     for (const toetsbestand::Regel& r : toets.regels)
         if (r.isVerwachting())
             kop << kolomNaam(r);
@@ -201,6 +264,13 @@ QByteArray alsCsv(const toetsbestand::Toets& toets, const std::vector<BordUitsla
     for (const BordUitslag& u : uitslagen) {
         QStringList cellen{bordNaam(u), QString::number(u.behaald()), QString::number(u.totaal()),
                            u.uitslag()};
+        // A decimal comma, as a Dutch spreadsheet reads a number.
+        if (toets.cijfer)
+            cellen << cijferTekst(cijfer(*toets.cijfer, gewogenScore(toets, u)));
+        if (!toets.onderdelen.empty())
+            for (const OnderdeelScore& o : onderdeelScores(toets, u))
+                cellen << QString::number(o.behaald);
+        cellen << (u.alleenEigenNummering() ? QStringLiteral("ja") : QStringLiteral("nee"));
         for (const Resultaat& r : u.resultaten)
             cellen << (r.ok ? QStringLiteral("1") : QStringLiteral("0"));
         regel(cellen);
@@ -216,22 +286,28 @@ namespace {
 bool mapBestaat(const QString& bestand, const char* wat, QTextStream& fout) {
     const QFileInfo info(bestand);
     if (info.isDir()) {
-        fout << "kwintelvlak: " << wat << " \"" << QDir::toNativeSeparators(bestand)
+        fout << "kwintelvlak: " << wat << " \""
+             << toetsbestand::zichtbaar(QDir::toNativeSeparators(bestand))
              << "\" is een map, geen bestand\n";
         return false;
     }
     if (!info.absoluteDir().exists()) {
-        fout << "kwintelvlak: de map \"" << QDir::toNativeSeparators(info.absolutePath())
-             << "\" voor " << wat << " bestaat niet\n";
+        fout << "kwintelvlak: de map \""
+             << toetsbestand::zichtbaar(QDir::toNativeSeparators(info.absolutePath())) << "\" voor "
+             << wat << " bestaat niet\n";
         return false;
     }
     return true;
 }
 
+// At most this many mistakes of a check file are printed, then how many more.
+constexpr std::size_t kMaxFoutRegels = 10;
+
 } // namespace
 
 int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStream& fout) {
-    const QString toetsNaam = QDir::toNativeSeparators(opdracht.toetsBestand);
+    const QString toetsNaam =
+        toetsbestand::zichtbaar(QDir::toNativeSeparators(opdracht.toetsBestand));
     QFile bestand(opdracht.toetsBestand);
     constexpr qint64 kMaxGrootte = 1024 * 1024;
     if (QFileInfo(opdracht.toetsBestand).isDir() || !bestand.open(QIODevice::ReadOnly)) {
@@ -242,21 +318,24 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStre
              << '\n';
         return 2;
     }
-    const QByteArray tekst = bestand.read(kMaxGrootte + 1);
-    if (tekst.size() > kMaxGrootte) {
+    const QByteArray bytes = bestand.read(kMaxGrootte + 1);
+    if (bytes.size() > kMaxGrootte) {
         fout << "kwintelvlak: het toetsbestand \"" << toetsNaam
              << "\" is groter dan 1 MB; zo groot is geen toets\n";
         return 2;
     }
+    const std::optional<QString> tekst = toetsbestand::alsTekst(bytes);
+    if (!tekst) {
+        fout << "kwintelvlak: het toetsbestand \"" << toetsNaam
+             << "\" is geen tekstbestand; sla de toets op als platte tekst\n";
+        return 2;
+    }
     if (!opdracht.csv.isEmpty() && !mapBestaat(opdracht.csv, "het cijferblad", fout))
         return 2;
-    if (!opdracht.verslag.isEmpty()) {
-        const QFileInfo map(opdracht.verslag);
-        if (map.exists() && !map.isDir()) {
-            fout << "kwintelvlak: \"" << QDir::toNativeSeparators(opdracht.verslag)
-                 << "\" is een bestand; het verslag hoort in een map\n";
-            return 2;
-        }
+    QString reden;
+    if (!opdracht.verslag.isEmpty() && !verslag::magSchrijven(opdracht.verslag, reden)) {
+        fout << "kwintelvlak: " << toetsbestand::zichtbaar(reden) << '\n';
+        return 2;
     }
 
     ZonderGebruiker omgeving;
@@ -265,34 +344,67 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStre
     {
         TfKwintelvlak form;
         omgeving.neemMeldingen(); // start-up's own (a missing standard board) do not count
-        const toetsbestand::Toets toets =
-            toetsbestand::lees(QString::fromUtf8(tekst), soortNamen(form));
+        const toetsbestand::Toets toets = toetsbestand::lees(*tekst, soortNamen(form));
         if (!toets.fouten.empty()) {
-            for (const toetsbestand::Fout& f : toets.fouten) {
+            // A handful, then a count: a wrong file does not flood the terminal.
+            for (std::size_t i = 0; i < toets.fouten.size() && i < kMaxFoutRegels; ++i) {
+                const toetsbestand::Fout& f = toets.fouten[i];
                 fout << toetsNaam;
                 if (f.regelNummer > 0)
                     fout << ", regel " << f.regelNummer;
-                fout << ": " << f.tekst << '\n';
+                fout << ": " << toetsbestand::zichtbaar(f.tekst) << '\n';
             }
+            if (toets.fouten.size() > kMaxFoutRegels)
+                fout << toetsNaam << ": en nog " << (toets.fouten.size() - kMaxFoutRegels)
+                     << " fouten\n";
             audioBeschikbaar = audioVooraf;
             return 2;
         }
         Keuzes keuzes;
         keuzes.afbeelding = !opdracht.verslag.isEmpty();
         keuzes.bijsnijden = opdracht.bijsnijden;
+        if (opdracht.tijdslimiet > 0)
+            keuzes.tijdslimiet = opdracht.tijdslimiet;
+        std::optional<verslag::Schrijver> schrijver;
+        QString verslagFout;
+        if (keuzes.afbeelding) {
+            schrijver.emplace(opdracht.verslag);
+            if (!schrijver->begin(verslagFout)) {
+                fout << "kwintelvlak: het verslag in \""
+                     << toetsbestand::zichtbaar(QDir::toNativeSeparators(opdracht.verslag))
+                     << "\" kan niet worden geschreven: " << verslagFout << '\n';
+                audioBeschikbaar = audioVooraf;
+                return 1;
+            }
+        }
         std::vector<BordUitslag> uitslagen;
         uitslagen.reserve(std::size_t(opdracht.borden.size()));
+        if (!opdracht.json) {
+            uit << tapKop();
+            uit.flush();
+        }
         for (const QString& bord : opdracht.borden) {
             uitslagen.push_back(toetsBord(form, omgeving, toets, bord, keuzes));
-            if (!uitslagen.back().geslaagd())
+            BordUitslag& u = uitslagen.back();
+            if (!u.geslaagd())
                 status = 1;
+            // The picture goes to the disk at once, so memory stays flat.
+            if (schrijver && verslagFout.isEmpty())
+                schrijver->afbeelding(int(uitslagen.size()), u, verslagFout);
+            u.afbeelding = QImage();
+            // Each board's block as soon as it is known: a long class shows
+            // its progress.
+            if (!opdracht.json) {
+                uit << tapBlok(toets, u, int(uitslagen.size()));
+                uit.flush();
+            }
         }
         // The window closes as it would after a session with a user.
         audioBeschikbaar = audioVooraf;
         if (opdracht.json)
-            uit << QString::fromUtf8(alsJson(uitslagen));
+            uit << QString::fromUtf8(alsJson(toets, uitslagen));
         else
-            uit << alsTap(uitslagen);
+            uit << tapSlot(uitslagen);
         uit.flush();
 
         if (!opdracht.csv.isEmpty()) {
@@ -300,19 +412,21 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStre
             QSaveFile blad(opdracht.csv);
             if (!blad.open(QIODevice::WriteOnly) || blad.write(alsCsv(toets, uitslagen)) < 0 ||
                 !blad.commit()) {
-                fout << "kwintelvlak: het cijferblad \"" << QDir::toNativeSeparators(opdracht.csv)
+                fout << "kwintelvlak: het cijferblad \""
+                     << toetsbestand::zichtbaar(QDir::toNativeSeparators(opdracht.csv))
                      << "\" kan niet worden geschreven. Melding van het systeem: "
                      << blad.errorString() << '\n';
                 status = 1;
             }
         }
-        if (!opdracht.verslag.isEmpty()) {
-            QString reden;
-            if (!verslag::schrijf(opdracht.verslag, QFileInfo(opdracht.toetsBestand).fileName(),
-                                  toets, uitslagen, reden)) {
+        if (schrijver) {
+            if (verslagFout.isEmpty())
+                schrijver->sluit(QFileInfo(opdracht.toetsBestand).fileName(), toets, uitslagen,
+                                 verslagFout);
+            if (!verslagFout.isEmpty()) {
                 fout << "kwintelvlak: het verslag in \""
-                     << QDir::toNativeSeparators(opdracht.verslag)
-                     << "\" kan niet worden geschreven: " << reden << '\n';
+                     << toetsbestand::zichtbaar(QDir::toNativeSeparators(opdracht.verslag))
+                     << "\" kan niet worden geschreven: " << verslagFout << '\n';
                 status = 1;
             }
         }

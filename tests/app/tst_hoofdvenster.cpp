@@ -178,6 +178,7 @@ private slots:
                                                               "Ops&laan als...",
                                                               "-",
                                                               "&Afsluiten"};
+        QTest::newRow("Bewerken") << "Be&werken" << QStringList{"&Ongedaan maken", "Opnie&uw"};
         QTest::newRow("Invoer") << "&Invoer"
                                 << QStringList{"&Sensor",         "&Geluid sensor",
                                                "&Drukschakelaar", "&Variabele spanning",
@@ -206,6 +207,17 @@ private slots:
         for (QAction* a : gevonden->actions())
             teksten << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(teksten, items);
+        // Alt, the menu's letter and an item's letter run that item: no two
+        // items of a menu share one.
+        QString letters;
+        for (const QString& t : teksten) {
+            const qsizetype en = t.indexOf(QLatin1Char('&'));
+            if (en < 0)
+                continue;
+            const QChar letter = t.at(en + 1).toLower();
+            QVERIFY2(!letters.contains(letter), qPrintable(t));
+            letters += letter;
+        }
     }
 
     // "Vernieuwen" repaints the window and every control on it at once, not

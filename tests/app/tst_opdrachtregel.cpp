@@ -48,6 +48,19 @@ private slots:
         QTest::newRow("tikken bij de toets")
             << QStringList{"--toets", "t.txt", "--tikken", "3", "a.brd"} << klaar << QStringList{}
             << 1;
+        QTest::newRow("tijdslimiet")
+            << QStringList{"--toets", "t.txt", "--tijdslimiet", "60", "a.brd"} << int(Modus::Toets)
+            << QStringList{"a.brd"} << 1;
+        QTest::newRow("tijdslimiet 0")
+            << QStringList{"--toets", "t.txt", "--tijdslimiet", "0", "a.brd"} << klaar
+            << QStringList{} << 1;
+        QTest::newRow("tijdslimiet bij een afbeelding")
+            << QStringList{"--afbeelding", "b.png", "--tijdslimiet", "60", "a.brd"} << klaar
+            << QStringList{} << 1;
+        QTest::newRow("nummers") << QStringList{"--afbeelding", "b.png", "--nummers", "a.brd"}
+                                 << int(Modus::Afbeelding) << QStringList{"a.brd"} << 1;
+        QTest::newRow("nummers bij de toets")
+            << QStringList{"--toets", "t.txt", "--nummers", "a.brd"} << klaar << QStringList{} << 1;
     }
 
     void lezen() {

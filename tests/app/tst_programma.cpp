@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -193,6 +194,125 @@ private slots:
             n + QStringLiteral(", regel 4: 0 ligt buiten het bereik van 1 tot en met")));
         QVERIFY(regels[3].startsWith(n + QStringLiteral(", regel 5: er ontbreekt iets")));
         QCOMPARE(regels[4], n + QStringLiteral(", regel 6: 'veel' is geen geheel getal"));
+    }
+
+    void toetsbestandUitElkeEditor_data() {
+        // What Notepad and other editors write: the comment "één" must come
+        // back as the teacher typed it.
+        QTest::addColumn<QByteArray>("bytes");
+        const QString tekst = QStringLiteral("tik 2\nverwacht LED 1 uit   # één LED, uit\n");
+        const auto utf16 = [&tekst](QStringConverter::Encoding e) {
+            QStringEncoder naar(e, QStringEncoder::Flag::WriteBom);
+            return QByteArray(naar.encode(tekst));
+        };
+        QTest::newRow("UTF-8") << tekst.toUtf8();
+        QTest::newRow("UTF-8 met BOM") << "\xEF\xBB\xBF" + tekst.toUtf8();
+        QTest::newRow("UTF-16 LE") << utf16(QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE") << utf16(QStringConverter::Utf16BE);
+        QTest::newRow("Windows-1252") << tekst.toLatin1().replace("\n", "\r\n");
+    }
+
+    void toetsbestandUitElkeEditor() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir map;
+        const QString toets = schrijf(map, QStringLiteral("toets.txt"), bytes);
+        const Uitkomst u =
+            start({QStringLiteral("--toets"), toets, kVoorbeeld + "leerling_goed.brd"});
+        QCOMPARE(u.fout, QString());
+        QCOMPARE(u.status, 0);
+        QVERIFY2(u.uit.contains(QStringLiteral("    ok 1 - LED 1 uit -- één LED, uit\n")),
+                 qPrintable(u.uit));
+    }
+
+    void geenTekstbestand_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("fouten");
+        QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        for (int i = 0; i < 3000; ++i)
+            png += char(i * 37 % 256);
+        const QString geen = QStringLiteral("\" is geen tekstbestand; sla de toets op als platte "
+                                            "tekst");
+        QTest::newRow("afbeelding") << png << QStringList{geen};
+        QTest::newRow("UTF-16 zonder BOM")
+            << QByteArray("v\0e\0r\0w\0a\0c\0h\0t\0 \0L\0E\0D\0 \0001\0 \0a\0a\0n\0", 36)
+            << QStringList{geen};
+        // Mostly control characters, no zero byte.
+        QTest::newRow("stuurtekens") << QByteArray(400, '\x1b') + "verwacht LED 1 aan\n"
+                                     << QStringList{geen};
+        // Text with one mistake a line: the first ten, then how many more,
+        // its escape sequences shown, not obeyed.
+        QByteArray fout;
+        QStringList regels;
+        for (int i = 1; i <= 40; ++i)
+            fout += "\x1b[31mrood\x07 en dan nog gewone tekst op de regel\n";
+        for (int i = 1; i <= 10; ++i)
+            regels << QStringLiteral(", regel %1: onbekende stap '\\x1B[31mrood\\x07'; de stappen "
+                                     "zijn druk, los, zet, geluid, muis, tik, verwacht, herhaal, "
+                                     "einde, onderdeel en cijfer")
+                          .arg(i);
+        regels << QStringLiteral(": en nog 30 fouten");
+        QTest::newRow("veel fouten") << fout << regels;
+    }
+
+    void geenTekstbestand() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fouten);
+        QTemporaryDir map;
+        const QString toets = schrijf(map, QStringLiteral("toets.txt"), bytes);
+        const Uitkomst u =
+            start({QStringLiteral("--toets"), toets, kVoorbeeld + "leerling_goed.brd"});
+        QCOMPARE(u.status, 2);
+        QCOMPARE(u.uit, QString());
+        const QStringList regels = u.fout.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(regels.size(), fouten.size());
+        const QString n = QDir::toNativeSeparators(toets);
+        for (qsizetype i = 0; i < regels.size(); ++i)
+            QVERIFY2(regels[i].endsWith(n + fouten[i]) ||
+                         regels[i] ==
+                             QStringLiteral("kwintelvlak: het toetsbestand \"") + n + fouten[i],
+                     qPrintable(regels[i]));
+        for (const QChar c : u.fout)
+            QVERIFY(c == u'\n' || c.unicode() >= 0x20);
+    }
+
+    void afbeeldingMetNummers() {
+        // Each module carries its kind and number in a label at its corner;
+        // the rest of the picture is the same as without.
+        QTemporaryDir map;
+        for (const QString& naam : {QStringLiteral("zonder.png"), QStringLiteral("met.png")}) {
+            QStringList argumenten{QStringLiteral("--afbeelding"), naam, kData + "afbeelding.brd"};
+            if (naam == QStringLiteral("met.png"))
+                argumenten << QStringLiteral("--nummers");
+            QCOMPARE(start(argumenten, map.path()).status, 0);
+        }
+        const QImage zonder =
+            QImage(map.filePath("zonder.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage met = QImage(map.filePath("met.png")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(met.size(), zonder.size());
+        TfKwintelvlak form;
+        form.openen(kData + "afbeelding.brd");
+        QVERIFY(form.modules.size() >= 2);
+        // Where the pictures differ: near each module's top-left corner, and
+        // at every module.
+        QRegion labels;
+        for (const TModule* m : form.modules)
+            labels += QRect(m->geometry().topLeft(), QSize(140, 16));
+        QSet<const TModule*> gemerkt;
+        for (int y = 0; y < met.height(); ++y)
+            for (int x = 0; x < met.width(); ++x) {
+                if (met.pixel(x, y) == zonder.pixel(x, y))
+                    continue;
+                QVERIFY2(labels.contains(QPoint(x, y)),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                for (const TModule* m : form.modules)
+                    if (QRect(m->geometry().topLeft(), QSize(140, 16)).contains(x, y))
+                        gemerkt.insert(m);
+            }
+        QCOMPARE(gemerkt.size(), qsizetype(form.modules.size()));
+        // The label is white with a black frame at the corner itself.
+        const QPoint hoek = form.modules[0]->geometry().topLeft();
+        QCOMPARE(met.pixel(hoek), qRgb(0, 0, 0));
+        QCOMPARE(met.pixel(hoek + QPoint(2, 2)), qRgb(255, 255, 255));
     }
 
     void opdrachtregelFouten_data() {

@@ -187,19 +187,20 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rijen = leesCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rijen.size(), 7);
-        QCOMPARE(rijen[0].size(), 4 + 8);
-        QCOMPARE(rijen[0].mid(0, 4), QStringList({"bord", "geslaagd", "totaal", "uitslag"}));
-        QCOMPARE(rijen[0][4],
+        QCOMPARE(rijen[0].size(), 5 + 8);
+        QCOMPARE(rijen[0].mid(0, 5),
+                 QStringList({"bord", "geslaagd", "totaal", "uitslag", "alleen eigen nummering"}));
+        QCOMPARE(rijen[0][5],
                  QStringLiteral("r6 LED 1 aan (ronde 1): bovenste knop: bovenste LED"));
-        QCOMPARE(rijen[0][11],
+        QCOMPARE(rijen[0][12],
                  QStringLiteral("r12 LED 2 aan (ronde 2): onderste knop; \"onderste\" LED"));
-        QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "1", "1", "1", "1", "1",
-                                        "1", "1", "1"}));
+        QCOMPARE(rijen[1], QStringList({"anna.brd", "8", "8", "geslaagd", "nee", "1", "1", "1", "1",
+                                        "1", "1", "1", "1"}));
         QCOMPARE(rijen[3].mid(0, 4), QStringList({"cem # TODO.brd", "6", "8", "gezakt"}));
-        QCOMPARE(rijen[5].mid(0, 4), QStringList({"eva;\"2\".brd", "1", "8", "gezakt"}));
+        QCOMPARE(rijen[5].mid(0, 4), QStringList({"eva;\"2\".brd", "4", "8", "gezakt"}));
         QCOMPARE(rijen[6].mid(0, 4), QStringList({"weg.brd", "0", "8", "onleesbaar"}));
         for (const QStringList& rij : rijen)
-            QCOMPARE(rij.size(), 12);
+            QCOMPARE(rij.size(), 13);
     }
 
     void verslagInDeBrowser() {
@@ -316,6 +317,181 @@ private slots:
                         m_map.path());
         QCOMPARE(blad.status, 2);
         QVERIFY(blad.fout.contains(QStringLiteral("bestaat niet")));
+    }
+
+    void onderdelenEnCijferInHetBlad() {
+        // Three circuits, each a section, the counter's weighing twice, and a
+        // grade from 1 to 10; boards that lack one module each get credit for
+        // the circuits that work, read back from the sheet as a spreadsheet
+        // reads it.
+        const QString blad = m_map.filePath(QStringLiteral("drie.csv"));
+        const Uitkomst u =
+            kwintelvlak({QStringLiteral("--toets"), QStringLiteral("opdracht.txt"),
+                         QStringLiteral("--csv"), blad, QStringLiteral("leerling_compleet.brd"),
+                         QStringLiteral("leerling_zonder_knop.brd"),
+                         QStringLiteral("leerling_zonder_teller_led.brd")},
+                        QStringLiteral(KWINTEL_VOORBEELDEN "/drie_schakelingen"));
+        QCOMPARE(u.status, 1);
+        QCOMPARE(u.fout, QString());
+        QFile f(blad);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QStringList> rijen = leesCsv(QString::fromUtf8(f.readAll().mid(3)));
+        QCOMPARE(rijen.size(), 4);
+        QCOMPARE(rijen[0].mid(0, 9),
+                 QStringList({"bord", "geslaagd", "totaal", "uitslag", "cijfer",
+                              "onderdeel Knop en invertor (van 6)",
+                              "onderdeel Teller (van 6, gewicht 2)", "onderdeel Sensor (van 6)",
+                              "alleen eigen nummering"}));
+        QCOMPARE(rijen[0].size(), 9 + 18);
+        QCOMPARE(rijen[1].mid(0, 9), QStringList({"leerling_compleet.brd", "18", "18", "geslaagd",
+                                                  "10,0", "6", "6", "6", "nee"}));
+        // Without the key its LED stays lit: half the key's section.
+        QCOMPARE(rijen[2].mid(0, 9), QStringList({"leerling_zonder_knop.brd", "15", "18", "gezakt",
+                                                  "8,9", "3", "6", "6", "nee"}));
+        // (1 x 6/6 + 2 x 3/6 + 1 x 6/6) / 4 = 0,75: 1 + 9 x 0,75 = 7,75.
+        QCOMPARE(rijen[3].mid(0, 9), QStringList({"leerling_zonder_teller_led.brd", "15", "18",
+                                                  "gezakt", "7,8", "6", "3", "6", "nee"}));
+        // The same in TAP, as diagnostics under each board.
+        QVERIFY(
+            u.uit.contains(QStringLiteral("    # onderdeel Teller: 3/6 (gewicht 2)\n"
+                                          "    # onderdeel Sensor: 6/6\n"
+                                          "    # cijfer 7,8\n"
+                                          "not ok 3 - leerling_zonder_teller_led.brd (15/18)\n")));
+    }
+
+    void tapZodraEenBordKlaarIs() {
+        // The last board is a pipe that gets its text only once the first
+        // board's block has been read: the block comes while the program
+        // still runs, before the last board is graded.
+        const QString pijp = m_map.filePath(QStringLiteral("later.brd"));
+        QFile::remove(pijp);
+        if (QProcess::execute(QStringLiteral("mkfifo"), {pijp}) != 0)
+            QSKIP("mkfifo is not available");
+        QProcess p;
+        QProcessEnvironment omgeving = QProcessEnvironment::systemEnvironment();
+        omgeving.remove(QStringLiteral("DISPLAY"));
+        omgeving.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(omgeving);
+        p.setWorkingDirectory(m_map.path());
+        p.start(QStringLiteral(KWINTEL_PROGRAMMA),
+                {QStringLiteral("--toets"), kData + "knoppen.txt", QStringLiteral("anna.brd"),
+                 QStringLiteral("later.brd")});
+        QByteArray gelezen;
+        while (!gelezen.contains("\nok 1 - anna.brd (8/8)\n") && p.waitForReadyRead(60000))
+            gelezen += p.readAllStandardOutput();
+        QVERIFY2(gelezen.contains("\nok 1 - anna.brd (8/8)\n"), gelezen.constData());
+        QCOMPARE(p.state(), QProcess::Running);
+        QVERIFY(!gelezen.contains("later.brd"));
+        QFile bord(pijp);
+        QVERIFY(bord.open(QIODevice::WriteOnly));
+        QFile b(kData + "knoppen_b.brd");
+        QVERIFY(b.open(QIODevice::ReadOnly));
+        bord.write(b.readAll());
+        bord.close();
+        QVERIFY(p.waitForFinished(60000));
+        gelezen += p.readAllStandardOutput();
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(gelezen.endsWith("ok 2 - later.brd (8/8)\n1..2\n# 2 van 2 borden geslaagd, 0 "
+                                  "gezakt, 0 onleesbaar\n"),
+                 gelezen.constData());
+    }
+
+    void langeToetsBlijftBinnenDeTijdslimiet() {
+        // An hour of simulated time on a board with seven LEDs and two keys,
+        // neither wired, so no numbering passes. The LEDs are only looked at
+        // and cost nothing to renumber; the keys' two numberings together
+        // would take two hours, more than the limit. The board is graded on
+        // what ran, and says so.
+        QTemporaryDir map;
+        QByteArray bord = "EKWINTELVLAK V1.5|1\r\n20|20|0|1|1|-1|1|1|\r\n20|150|0|2|1|-1|1|1|\r\n";
+        QByteArray toets = "druk Drukschakelaar 1\n";
+        for (int i = 1; i <= 7; ++i)
+            bord += "200|" + QByteArray::number(20 + 90 * i) + "|1|" + QByteArray::number(i) +
+                    "|0|\r\n";
+        for (int i = 1; i <= 6; ++i)
+            toets += "tik 60000\nverwacht LED " + QByteArray::number(i) + " uit\n";
+        toets += "verwacht LED 7 aan\n";
+        for (const auto& [naam, tekst] : {std::pair{"zeven.brd", bord}, {"lang.txt", toets}}) {
+            QFile f(map.filePath(QString::fromLatin1(naam)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(tekst);
+        }
+        const Uitkomst u = kwintelvlak(
+            {QStringLiteral("--toets"), QStringLiteral("lang.txt"), QStringLiteral("zeven.brd")},
+            map.path());
+        QCOMPARE(u.status, 1);
+        QVERIFY2(u.uit.contains(QStringLiteral("    # de tijdslimiet van 3600 s gesimuleerde tijd "
+                                               "is bereikt na 1 van 2 nummeringen; het bord is "
+                                               "nagekeken op wat er gelopen heeft\n")),
+                 qPrintable(u.uit));
+        QVERIFY(u.uit.contains(QStringLiteral("\nnot ok 1 - zeven.brd (6/7)\n")));
+        // A smaller limit cuts the board's own run short: what was not
+        // reached is not met.
+        const Uitkomst kort = kwintelvlak({QStringLiteral("--toets"), QStringLiteral("lang.txt"),
+                                           QStringLiteral("--tijdslimiet"), QStringLiteral("1500"),
+                                           QStringLiteral("zeven.brd")},
+                                          map.path());
+        QCOMPARE(kort.status, 1);
+        QVERIFY(kort.uit.contains(QStringLiteral("    ok 2 - LED 2 uit\n"
+                                                 "    not ok 3 - LED 3 uit: niet bereikt: de "
+                                                 "tijdslimiet was op\n")));
+        QVERIFY(kort.uit.contains(QStringLiteral("\nnot ok 1 - zeven.brd (2/7)\n")));
+    }
+
+    void verslagVervangtDeHeleMap() {
+        // A report written again holds only the new run's pictures; a folder
+        // that holds anything else is refused before any board is checked.
+        const QString map = m_map.filePath(QStringLiteral("klas"));
+        const QStringList toets{QStringLiteral("--toets"), kData + "knoppen.txt",
+                                QStringLiteral("--verslag"), QStringLiteral("klas")};
+        QCOMPARE(kwintelvlak(toets + QStringList{"anna.brd", "bram.brd", "dewi.brd"}, m_map.path())
+                     .status,
+                 1);
+        QCOMPARE(QDir(map).entryList(QDir::Files).size(), 4);
+        const Uitkomst weer = kwintelvlak(toets + QStringList{"bram.brd"}, m_map.path());
+        QCOMPARE(weer.status, 0);
+        QCOMPARE(QDir(map).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"bord-01-bram.png", "index.html"}));
+        // Nothing left beside it.
+        QCOMPARE(QDir(m_map.path())
+                     .entryList({QStringLiteral(".klas*")}, QDir::AllEntries | QDir::Hidden),
+                 QStringList());
+        QFile eigen(map + QStringLiteral("/aantekeningen.txt"));
+        QVERIFY(eigen.open(QIODevice::WriteOnly));
+        eigen.close();
+        const Uitkomst geweigerd = kwintelvlak(toets + QStringList{"anna.brd"}, m_map.path());
+        QCOMPARE(geweigerd.status, 2);
+        QCOMPARE(geweigerd.uit, QString());
+        QVERIFY2(geweigerd.fout.contains(QStringLiteral("(zoals \"aantekeningen.txt\")")),
+                 qPrintable(geweigerd.fout));
+        QCOMPARE(QDir(map).entryList(QDir::Files),
+                 QStringList({"aantekeningen.txt", "bord-01-bram.png", "index.html"}));
+    }
+
+    void stapDieNietKanRaaktAlleenWatErachterZit() {
+        // The example plug-in has no key: pressing it cannot run, so the LED
+        // it feeds cannot be judged; the other LED can.
+        QTemporaryDir map;
+        QFile bord(map.filePath(QStringLiteral("xof.brd")));
+        QVERIFY(bord.open(QIODevice::WriteOnly));
+        bord.write("EKWINTELVLAK V1.5|1\r\n10|10|xof.so|1|1|1|1|1||\r\n10|200|1|1|0|\r\n"
+                   "100|200|1|2|0|\r\n");
+        bord.close();
+        QFile t(map.filePath(QStringLiteral("t.txt")));
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write("druk xof 1\ntik 1\nverwacht LED 1 uit\nverwacht LED 2 uit\n");
+        t.close();
+        const Uitkomst u = kwintelvlak(
+            {QStringLiteral("--toets"), QStringLiteral("t.txt"), QStringLiteral("xof.brd")},
+            map.path());
+        QCOMPARE(u.status, 1);
+        QVERIFY2(u.uit.contains(QStringLiteral(
+                     "    # regel 1: druk \"OF-poort, exclusief (XOF)\" 1 kan niet: OF-poort, "
+                     "exclusief (XOF) heeft geen knop\n"
+                     "    not ok 1 - LED 1 uit: hangt af van regel 1 (druk \"OF-poort, "
+                     "exclusief (XOF)\" 1), die niet kon worden uitgevoerd\n"
+                     "    ok 2 - LED 2 uit\n")),
+                 qPrintable(u.uit));
     }
 
     void zwenkelBijDeBibliotheeknaam() {
