@@ -73,7 +73,8 @@ void TfKwintelvlak::formCreate() {
     setWindowTitle(QStringLiteral("Kwintelvlak"));
     // The font of every control on the board: the platform's sans-serif at
     // 11 pixels, so measured module geometry stays as designed.
-    QFont f(QStringLiteral("Sans Serif"));
+    QFont f;
+    f.setFamilies(platform::schreefloosLettertype());
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(11);
     setFont(f);
@@ -112,7 +113,9 @@ void TfKwintelvlak::formCreate() {
     m_geschiedenis = std::make_unique<TGeschiedenis>(*this);
 
     // 5. The client area under the menu bar is 720 x 576.
-    resize(kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
+    // The menu bar's height at the window's width, as the window's layout
+    // will give it (a font may make it a pixel taller than its size hint).
+    resize(kClientBreedte, kClientHoogte + menuBar()->heightForWidth(kClientBreedte));
     move(kVensterPlek);
 
     // The artwork the module kinds copy onto their panels.

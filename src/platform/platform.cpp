@@ -203,6 +203,10 @@ void gebruikConsole() {
     systeem::gebruikConsole();
 }
 
+QStringList schreefloosLettertype() {
+    return systeem::schreefloosLettertype();
+}
+
 // ---- Sound ------------------------------------------------------------------
 
 BeepRecorder::BeepRecorder() {

@@ -88,6 +88,10 @@ QStringList opdrachtregelArgumenten(int argc, char* argv[]);
 // written and lines ending as on every other system.
 void gebruikConsole();
 
+// The family names of the system's plain sans-serif font, in order of
+// preference: the one the board's controls are drawn in.
+QStringList schreefloosLettertype();
+
 // ---- Sound ----------------------------------------------------------------
 
 // The system's default beep (a refused key, a read-only step).

@@ -29,6 +29,9 @@ QStringList argumenten(int argc, char* argv[]);
 // program was started from, with Dutch text shown as written.
 void gebruikConsole();
 
+// The system's plain sans-serif font, by family names in order of preference.
+QStringList schreefloosLettertype();
+
 // Before the application object is made: where Qt's offscreen platform,
 // which draws text with its own font engine, finds the system's fonts.
 void wijsLettertypenAan();

@@ -22,6 +22,11 @@ QStringList argumenten(int argc, char* argv[]) {
     return uit;
 }
 
+QStringList schreefloosLettertype() {
+    // fontconfig's name for the desktop's sans-serif font.
+    return {QStringLiteral("Sans Serif")};
+}
+
 void wijsLettertypenAan() {
     // fontconfig tells every platform where the fonts are.
 }

@@ -9,8 +9,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace platform::systeem {
 
@@ -63,6 +64,13 @@ QStringList argumenten(int, char*[]) {
         LocalFree(args);
     }
     return uit;
+}
+
+QStringList schreefloosLettertype() {
+    // The TrueType successor of "MS Sans Serif", the dialogs' font since
+    // Windows 2000; Tahoma and Arial where it is missing (Wine).
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+            QStringLiteral("Arial")};
 }
 
 void wijsLettertypenAan() {
