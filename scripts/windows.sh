@@ -34,7 +34,7 @@ stap() { echo "=== $* ($(date +%T))" >&2; }
 stap "pakketten"
 bash scripts/deps.sh
 pakketten=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-           nsis wine64 zip dpkg-dev xauth)
+           nsis wine64 fonts-wine zip dpkg-dev xauth)
 if [ $test = 1 ]; then
     pakketten+=(xvfb xdotool imagemagick)
 fi

@@ -237,9 +237,9 @@ stap "geluidsensor zonder geluidsapparaat"
 cp "$bron/tests/e2e/geluidsensor.brd" "$c/borden/"
 if WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv,wineoss.drv=d" \
     start "$documenten" "$programma" 'C:\borden\geluidsensor.brd'; then
-    # The sensor's output is wired to an LED: without sound it stays dark, and
-    # no message comes.
-    controleer "de geluidsensor geeft 0: de LED blijft uit" is_kleur 224 132 "$LED_UIT"
+    # The sensor feeds an inverter that feeds an LED: without sound the
+    # sensor sends 0, so the LED lights, and no message comes.
+    controleer "de geluidsensor geeft 0: de LED achter de invertor brandt" is_kleur 668 132 "$LED_AAN"
     sleep 2
     controleer "geen melding" bash -c '[ "$(xdotool search --onlyvisible --name "." 2>/dev/null | wc -l)" -le 2 ]'
     sluit
