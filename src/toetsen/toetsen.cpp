@@ -55,6 +55,10 @@ QString verwachtingWat(const Regel& r) {
         return wat + (r.aan ? QStringLiteral("aan") : QStringLiteral("uit"));
     case Stap::VerwachtTeller:
         return wat + r.weergave;
+    case Stap::VerwachtKleur:
+        return wat + (r.ingang ? QStringLiteral("ingang %1 %2") : QStringLiteral("uitgang %1 %2"))
+                         .arg(r.getal)
+                         .arg(r.weergave);
     default:
         return wat + QStringLiteral("uitgang %1 %2").arg(r.getal).arg(r.niveau);
     }
@@ -94,6 +98,14 @@ std::vector<toetsbestand::Soortnaam> soortNamen(const TfKwintelvlak& form) {
 }
 
 namespace {
+
+// The help's name of a terminal colour, or its $BBGGRR value.
+QString toetsKleurNaam(TColor k) {
+    for (const char* naam : {"zwart", "wit", "grijs", "geel", "olijfgroen", "blauw", "donkerblauw"})
+        if (toetsbestand::aansluitingKleur(QLatin1String(naam)) == k)
+            return QLatin1String(naam);
+    return QStringLiteral("$%1").arg(k, 6, 16, QLatin1Char('0')).toUpper();
+}
 
 QString opEenRegel(QString tekst) {
     return tekst.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
@@ -339,6 +351,7 @@ void Uitvoerder::stap(std::size_t i, const Regel& r) {
     case Stap::VerwachtAanUit:
     case Stap::VerwachtTeller:
     case Stap::VerwachtUitgang:
+    case Stap::VerwachtKleur:
         return;
     }
 }
@@ -372,6 +385,24 @@ void Uitvoerder::verwachting(std::size_t i, const Regel& r) {
         if (!teller)
             return resultaat(r, false, wat, verwacht, ontbreekt(r), false);
         gezien = teller->stTelstand->text();
+        break;
+    }
+    case Stap::VerwachtKleur: {
+        // What the terminal is filled with, by the help's name for it.
+        const TVorm* aansluiting = nullptr;
+        if (r.ingang && r.getal <= int(m->ingangenLijst().size()))
+            aansluiting = m->ingangenLijst()[std::size_t(r.getal - 1)];
+        else if (!r.ingang && r.getal <= int(m->uitgangenLijst().size()))
+            aansluiting = m->uitgangenLijst()[std::size_t(r.getal - 1)];
+        if (!aansluiting)
+            return resultaat(r, false, wat, verwacht,
+                             r.module.tekst() +
+                                 (r.ingang ? QStringLiteral(" heeft geen ingang ")
+                                           : QStringLiteral(" heeft geen uitgang ")) +
+                                 QString::number(r.getal),
+                             false);
+        const TColor k = aansluiting->brushKleur();
+        gezien = k == r.kleur ? r.weergave : toetsKleurNaam(k);
         break;
     }
     default: {
