@@ -1,0 +1,17 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
+#
+# Included by tests/CMakeLists.txt.
+
+# Each module page's check file, run by the real program on its board as a
+# teacher runs one. The board's own numbering must pass: a renumbering
+# ("LED 1 = LED 2 op het bord") would hide a page that names the wrong module.
+file(GLOB kwintel_help_toetsen CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/help/*.txt)
+foreach(toets IN LISTS kwintel_help_toetsen)
+    get_filename_component(naam ${toets} NAME_WE)
+    add_test(NAME help/${naam}
+             COMMAND kwintelvlak --toets ${toets} ${CMAKE_CURRENT_SOURCE_DIR}/help/${naam}.brd)
+    set_tests_properties(help/${naam} PROPERTIES ENVIRONMENT "DISPLAY=;QT_QPA_PLATFORM=offscreen"
+                         FAIL_REGULAR_EXPRESSION "op het bord")
+endforeach()
+target_compile_definitions(help_tst_helpbeweringen PRIVATE KWINTEL_BRON="${PROJECT_SOURCE_DIR}")
