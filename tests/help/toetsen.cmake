@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 #
-# Included by tests/CMakeLists.txt.
+# Included by tests/CMakeLists.txt: the help held to the program, the file
+# type, the licence headers.
 
 # Each module page's check file, run by the real program on its board as a
 # teacher runs one. The board's own numbering must pass: a renumbering
@@ -15,3 +16,10 @@ foreach(toets IN LISTS kwintel_help_toetsen)
                          FAIL_REGULAR_EXPRESSION "op het bord")
 endforeach()
 target_compile_definitions(help_tst_helpbeweringen PRIVATE KWINTEL_BRON="${PROJECT_SOURCE_DIR}")
+
+# The ".brd" file type as GIO and xdg-mime see it.
+add_test(NAME bureaublad/bestandssoort
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/bureaublad/bestandssoort.sh
+                 ${PROJECT_SOURCE_DIR}/data/bureaublad/kwintelvlak.xml
+                 ${PROJECT_SOURCE_DIR}/data/standaard.brd)
+set_tests_properties(bureaublad/bestandssoort PROPERTIES SKIP_RETURN_CODE 77)
