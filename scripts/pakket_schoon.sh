@@ -30,7 +30,12 @@ fi
 
 root=$(mktemp -d /var/tmp/kwintel_pakket.XXXXXX)
 opruimen() {
-    for m in dev/pts dev proc sys; do umount "$root/$m" 2>/dev/null || true; done
+    # A build that was stopped may still hold the mounts for a moment: then
+    # they are detached lazily, and the copy is removed without crossing
+    # into them.
+    for m in dev/pts dev proc sys; do
+        umount "$root/$m" 2>/dev/null || umount -l "$root/$m" 2>/dev/null || true
+    done
     rm -rf --one-file-system "$root"
 }
 trap opruimen EXIT
