@@ -12,10 +12,12 @@ bouwen=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev
         libchm-dev libx11-dev qt6-translations-l10n fonts-dejavu-core)
 # Testing: sound tools and a sound server, Google Benchmark, an X server with
 # pointer and screen tools, clang for the sanitizer build, the package
-# checks, and a browser and prove for the class report and its TAP.
+# checks, and a browser and prove for the class report and its TAP; GIO and
+# xdg-mime for the file type; what building the Debian package needs.
 testen=(pulseaudio-utils sox pulseaudio libbenchmark-dev xvfb xauth xdotool imagemagick
         clang libclang-rt-14-dev lintian desktop-file-utils appstream
-        chromium perl)
+        chromium perl libglib2.0-bin shared-mime-info xdg-utils
+        debhelper dpkg-dev fp-utils-3.2.2 pkgconf)
 pkgs=("${bouwen[@]}")
 case "${1:-}" in
     --test) pkgs+=("${testen[@]}") ;;
