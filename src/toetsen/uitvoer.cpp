@@ -289,10 +289,17 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStre
         }
         // The window closes as it would after a session with a user.
         audioBeschikbaar = audioVooraf;
-        if (opdracht.json)
+        if (opdracht.json) {
             uit << QString::fromUtf8(alsJson(uitslagen));
-        else
-            uit << alsTap(uitslagen);
+        } else {
+            // The plug-ins this computer refused, as diagnostics under the
+            // version line: why a board's plug-in module may be missing.
+            QString tap = alsTap(uitslagen);
+            QString weigeringen;
+            for (const QString& regel : std::as_const(form.zwenkelWeigeringen))
+                weigeringen += QStringLiteral("# ") + regel + QLatin1Char('\n');
+            uit << tap.insert(tap.indexOf(QLatin1Char('\n')) + 1, weigeringen);
+        }
         uit.flush();
 
         if (!opdracht.csv.isEmpty()) {
