@@ -1,6 +1,9 @@
 // Where plug-ins are found: the program's folder, the administrator's and
 // the user's own, one library per file name, and a line saying why for
 // every library that is not loaded, also from the real program's check run.
+// Under an X server, so that the check run, which draws nowhere, has one to
+// reach: an example plug-in that drew into its window there would end the
+// process on the X error.
 #include "support/kwinteltest.h"
 #include "zwenkeltest.h"
 
@@ -30,12 +33,13 @@ QStringList opschriften(const TfKwintelvlak& form) {
 
 } // namespace
 
-class TestZwenkelMappen : public QObject {
+class TestX11ZwenkelMappen : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         initProces();
+        QVERIFY(!qEnvironmentVariableIsEmpty("DISPLAY"));
     }
 
     void drieMappenEenNaamEenBibliotheek() {
@@ -80,9 +84,10 @@ private slots:
 
     void programmaZegtWaaromNiet() {
         // The real program, checking a board: the user's folder (through
-        // XDG_DATA_HOME) holds the board's plug-in, a library whose "init"
-        // refuses, one whose name a board cannot hold, and one named like an
-        // example beside the program.
+        // XDG_DATA_HOME) holds the board's plug-in (the pass-through example,
+        // which draws with Xlib when it gets a window), a library whose
+        // "init" refuses, one whose name a board cannot hold, and one named
+        // like an example beside the program.
         QTemporaryDir thuis, werk;
         const QString eigen = thuis.filePath("Kwintelvlak/zwenkels");
         QVERIFY(QDir().mkpath(eigen));
@@ -133,5 +138,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestZwenkelMappen)
-#include "tst_zwenkelmappen.moc"
+QTEST_MAIN(TestX11ZwenkelMappen)
+#include "tst_x11_zwenkelmappen.moc"
