@@ -7,9 +7,10 @@
 set -euo pipefail
 # Building and running: compiler, CMake, Qt with its platform plug-ins, the
 # sound and help libraries, Xlib (the example plug-ins draw their faces with
-# it), Qt's own Dutch texts and a font.
+# it), xcb (the board gives plug-in panels their background), Qt's own Dutch
+# texts and a font.
 bouwen=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev libpulse-dev
-        libchm-dev libx11-dev qt6-translations-l10n fonts-dejavu-core)
+        libchm-dev libx11-dev libxcb1-dev qt6-translations-l10n fonts-dejavu-core)
 # Testing: sound tools and a sound server, Google Benchmark, an X server with
 # pointer and screen tools, clang for the sanitizer build, the package
 # checks, and a browser and prove for the class report and its TAP; GIO and
