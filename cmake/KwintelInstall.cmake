@@ -1,4 +1,5 @@
-# Installation and the Debian package.
+# Installation. The Debian package is made from debian/ with dpkg-buildpackage
+# (scripts/pakket.sh), which installs through these rules.
 #
 # The program runs from one folder that holds everything it finds beside
 # itself (<prefix>/lib/kwintelvlak): the executable and the plug-ins, with
@@ -21,10 +22,12 @@ string(REGEX REPLACE "/$" "" kwintel_naar_prefix "${kwintel_naar_prefix}")
 
 install(TARGETS kwintelvlak RUNTIME DESTINATION ${KWINTEL_INSTALL_MAP})
 # The plug-ins built beside the program (any *.so), matched at install time so
-# that plug-ins built by other parts of the build come along. They are
-# stripped like the program when the install strips (cpack, --strip).
+# that plug-ins built by other parts of the build come along. They are loaded,
+# never run, so they are not executable (0644). They are stripped like the
+# program when the install strips (--strip).
 install(DIRECTORY ${KWINTEL_PROGRAM_DIR}/ DESTINATION ${KWINTEL_INSTALL_MAP}
-        USE_SOURCE_PERMISSIONS FILES_MATCHING PATTERN "*.so" PATTERN "CMakeFiles" EXCLUDE)
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+        FILES_MATCHING PATTERN "*.so" PATTERN "CMakeFiles" EXCLUDE)
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
         file(GLOB zwenkels \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KWINTEL_INSTALL_MAP}/*.so\")
@@ -80,7 +83,8 @@ install(CODE "
 ")
 
 # The manual pages, Dutch and English, made from the program's own --help at
-# build time; the changelog, compressed as Debian wants it.
+# build time, dated by the build (SOURCE_DATE_EPOCH when it is set, so the
+# same sources give the same page); the changelog, compressed.
 set(kwintel_man ${CMAKE_BINARY_DIR}/man)
 set(kwintel_man_nl ${kwintel_man}/nl/man1/kwintelvlak.1.gz)
 set(kwintel_man_en ${kwintel_man}/man1/kwintelvlak.1.gz)
@@ -103,17 +107,19 @@ set(kwintel_changelog ${CMAKE_BINARY_DIR}/doc/changelog.gz)
 add_custom_command(
     OUTPUT ${kwintel_changelog}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
-    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/data/debian/changelog
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/debian/changelog
             ${kwintel_changelog}
-    DEPENDS ${PROJECT_SOURCE_DIR}/data/debian/changelog
+    DEPENDS ${PROJECT_SOURCE_DIR}/debian/changelog
     COMMENT "Compressing the changelog"
     VERBATIM)
 add_custom_target(kwintel_documentatie ALL DEPENDS ${kwintel_man_nl} ${kwintel_man_en}
                                                    ${kwintel_changelog})
 install(FILES ${kwintel_man_en} DESTINATION share/man/man1)
 install(FILES ${kwintel_man_nl} DESTINATION share/man/nl/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${kwintel_changelog}
-        DESTINATION share/doc/kwintelvlak)
+# The licence and the copyright per path, for installs outside the package
+# manager (the Debian package brings its own from debian/).
+install(FILES ${PROJECT_SOURCE_DIR}/COPYING ${PROJECT_SOURCE_DIR}/debian/copyright
+              ${kwintel_changelog} DESTINATION share/doc/kwintelvlak)
 install(FILES ${PROJECT_SOURCE_DIR}/data/bureaublad/org.example.kwintelvlak.metainfo.xml
         DESTINATION share/metainfo)
 
@@ -143,43 +149,3 @@ install(CODE "
         endif()
     endif()
 ")
-
-# ---- The Debian package: cpack -G DEB (in the build folder) -----------------
-# scripts/pakket.sh builds it with Debian's hardening flags and checks it with
-# lintian, desktop-file-validate and appstreamcli.
-set(CPACK_GENERATOR "DEB")
-set(CPACK_PACKAGE_NAME "kwintelvlak")
-set(CPACK_PACKAGE_VENDOR "Kwintelvlak")
-set(CPACK_PACKAGE_CONTACT "Kwintelvlak <info@kwintelvlak.example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulator of a modular electronics teaching board")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pupils take modules from Dutch menus (push buttons, sensors, gates, a
-counter, LEDs, a buzzer, a relay), place them on a board and wire outputs to
-inputs; the levels travel along the wires as they would on the real teaching
-board used in secondary-school physics lessons.
-.
-Includes a searchable Dutch help file, two standard boards, example plug-in
-modules, and command-line checking of pupils' boards for teachers.")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kwintelvlak.example.org/")
-# Files are installed with DESTDIR and the real prefix, so that the standard
-# boards can go to /etc.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
-set(CPACK_INSTALL_PREFIX "/usr")
-set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
-set(CPACK_DEBIAN_PACKAGE_SECTION "education")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's platform plug-ins (the window on X11 or Wayland) live in a package of
-# their own that the libraries do not pull in.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-dejavu-core, pulseaudio | pipewire-pulse")
-set(CPACK_STRIP_FILES ON)
-# The standard boards are configuration files: an upgrade keeps their edits.
-file(WRITE ${CMAKE_BINARY_DIR}/debian/conffiles
-     "/etc/kwintelvlak/standaard.brd\n/etc/kwintelvlak/standaard2.brd\n")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/conffiles)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# CPack adds ldconfig calls for any library under /usr/lib; the plug-ins are
-# private to the program, so the package is made again without them.
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_zonder_ldconfig.cmake)
-include(CPack)

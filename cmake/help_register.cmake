@@ -2,12 +2,13 @@
 # writes the search data and the page of key words, both made from whatever
 # pages are there, so a new page is found and listed without an edit here.
 #
-#   zoeken.txt        one line per page: path TAB title TAB plain text (UTF-8)
+#   zoeken.txt        one line per page: path TAB title TAB key words TAB
+#                     plain text (UTF-8)
 #   trefwoorden.html  the key words A to Z, each with links to its pages
 #
-# A page names its key words in <meta name="keywords" content="a, b, c">;
-# a page without them is listed under its title. The generated page itself
-# is neither searched nor listed.
+# Every page names its key words in <meta name="keywords" content="a, b, c">
+# (the words a reader looks for, not the title again); a page without them
+# stops the build. The generated page itself is neither searched nor listed.
 
 file(GLOB_RECURSE paginas RELATIVE ${WERK} ${WERK}/*.html ${WERK}/*.htm)
 list(REMOVE_ITEM paginas trefwoorden.html)
@@ -52,14 +53,14 @@ foreach(pagina IN LISTS paginas)
         set(titel "${pagina}")
     endif()
     platte_tekst("${html}" tekst)
-    string(APPEND zoekdata "${pagina}\t${titel}\t${tekst}\n")
-
-    set(trefwoorden "")
-    if(html MATCHES "<meta name=\"keywords\" content=\"([^\"]*)\"")
-        string(REPLACE "," ";" trefwoorden "${CMAKE_MATCH_1}")
-    else()
-        set(trefwoorden "${titel}")
+    if(NOT html MATCHES "<meta name=\"keywords\" content=\"([^\"]*)\"")
+        message(FATAL_ERROR "help page ${pagina} has no key-word line "
+                            "(<meta name=\"keywords\" content=\"...\">)")
     endif()
+    set(regel_woorden "${CMAKE_MATCH_1}")
+    platte_tekst("${regel_woorden}" woorden_tekst)
+    string(APPEND zoekdata "${pagina}\t${titel}\t${woorden_tekst}\t${tekst}\n")
+    string(REPLACE "," ";" trefwoorden "${regel_woorden}")
     foreach(w IN LISTS trefwoorden)
         string(STRIP "${w}" w)
         if(w STREQUAL "")

@@ -3,8 +3,12 @@
 #
 #   -DPROGRAMMA=path/kwintelvlak -DSJABLOON=page.1.in -DUIT=page.1.gz -DVERSIE=x.y
 #
-# The template holds @VERSIE@, @GEBRUIK@ (the usage lines), @OPTIES@ (the
+# The template holds @VERSIE@, @DATUM@ (the build's date: SOURCE_DATE_EPOCH
+# when set, as a package build sets it from its changelog), @GEBRUIK@ (the
+# usage lines, each one synopsis that the formatter wraps), @OPTIES@ (the
 # options, one tagged paragraph each) and @TEKST@ (the other paragraphs).
+# Options named in the text are set with real minus signs (\-), words with
+# hyphens keep them.
 
 # Without this, a quoted "@VERSIE@" would itself be read as a variable
 # reference, and the placeholder would never be found.
@@ -22,6 +26,8 @@ string(REPLACE "\\" "\\e" hulp "${hulp}")
 string(REPLACE "\n" ";" regels "${hulp}")
 
 function(roff_regel tekst uit)
+    # An option's dashes are minus signs; "--json" is typed as it is printed.
+    string(REGEX REPLACE "(^|[ [(/\"'])--([A-Za-z])" "\\1\\\\-\\\\-\\2" tekst "${tekst}")
     # A line of text that would start with a request character is escaped.
     if(tekst MATCHES "^[.']")
         set(tekst "\\&${tekst}")
@@ -47,9 +53,15 @@ foreach(regel IN LISTS regels)
         set(deel "")
         continue()
     endif()
-    if(deel STREQUAL "Gebruik" AND regel MATCHES "^ +([^ ]+)(.*)$")
+    if(deel STREQUAL "Gebruik" AND regel MATCHES "^  ([^ ]+) (.*)$")
+        # A usage: the program's name, then its arguments, which a line
+        # indented further continues. The formatter wraps them.
         string(REPLACE "-" "\\-" rest "${CMAKE_MATCH_2}")
-        string(APPEND gebruik ".br\n\\fB${CMAKE_MATCH_1}\\fR${rest}\n")
+        string(APPEND gebruik ".SY ${CMAKE_MATCH_1}\n${rest}\n.YS\n")
+    elseif(deel STREQUAL "Gebruik" AND regel MATCHES "^   +(.*)$")
+        string(REPLACE "-" "\\-" rest "${CMAKE_MATCH_1}")
+        string(REGEX REPLACE "\n\\.YS\n$" "\n" gebruik "${gebruik}")
+        string(APPEND gebruik "${rest}\n.YS\n")
     elseif(deel STREQUAL "Opties" AND regel MATCHES "^  ?(-[^ ]+( [^ ]+)*(, -[^ ]+( [^ ]+)*)*)(  +(.*))?$")
         string(REPLACE "-" "\\-" optie "${CMAKE_MATCH_1}")
         roff_regel("${CMAKE_MATCH_6}" uitleg)
@@ -73,7 +85,10 @@ if(opties STREQUAL "")
     message(FATAL_ERROR "no options found in the output of ${PROGRAMMA} --help")
 endif()
 
+string(REGEX REPLACE "\n$" "" gebruik "${gebruik}")
 file(READ ${SJABLOON} pagina)
+string(TIMESTAMP datum "%Y-%m-%d" UTC)
+string(REPLACE "@DATUM@" "${datum}" pagina "${pagina}")
 string(REPLACE "@VERSIE@" "${VERSIE}" pagina "${pagina}")
 string(REPLACE "@GEBRUIK@" "${gebruik}" pagina "${pagina}")
 string(REPLACE "@OPTIES@" "${opties}" pagina "${pagina}")

@@ -7,15 +7,18 @@
 set -euo pipefail
 # Building and running: compiler, CMake, Qt with its platform plug-ins, the
 # sound and help libraries, Xlib (the example plug-ins draw their faces with
-# it), Qt's own Dutch texts and a font.
+# it), xcb (the board gives plug-in panels their background), Qt's own Dutch
+# texts and a font.
 bouwen=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev libpulse-dev
-        libchm-dev libx11-dev qt6-translations-l10n fonts-dejavu-core)
+        libchm-dev libx11-dev libxcb1-dev qt6-translations-l10n fonts-dejavu-core)
 # Testing: sound tools and a sound server, Google Benchmark, an X server with
 # pointer and screen tools, clang for the sanitizer build, the package
-# checks, and a browser and prove for the class report and its TAP.
+# checks, and a browser and prove for the class report and its TAP; GIO and
+# xdg-mime for the file type; what building the Debian package needs.
 testen=(pulseaudio-utils sox pulseaudio libbenchmark-dev xvfb xauth xdotool imagemagick
         clang libclang-rt-14-dev lintian desktop-file-utils appstream
-        chromium perl)
+        chromium perl libglib2.0-bin shared-mime-info xdg-utils
+        debhelper dpkg-dev fp-utils-3.2.2 pkgconf)
 pkgs=("${bouwen[@]}")
 case "${1:-}" in
     --test) pkgs+=("${testen[@]}") ;;

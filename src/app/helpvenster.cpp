@@ -162,6 +162,12 @@ THelpVenster::THelpVenster(std::unique_ptr<platform::HelpBestand> bestand, QWidg
 
     trefferLijst = new QListWidget(this);
     trefferLijst->setObjectName(QStringLiteral("trefferLijst"));
+    // A long title wraps onto more lines within the list's width, so every
+    // title can be read without scrolling sideways.
+    trefferLijst->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    trefferLijst->setWordWrap(true);
+    trefferLijst->setTextElideMode(Qt::ElideRight);
+    trefferLijst->setResizeMode(QListView::Adjust);
     trefferLijst->hide();
     connect(zoekVeld, &QLineEdit::textChanged, this, &THelpVenster::zoek);
     connect(zoekVeld, &QLineEdit::returnPressed, this,

@@ -14,6 +14,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -189,9 +190,13 @@ public:
     void zwenkelProc(TZwenkelMod* module, int ingang, quint8 niveau);
 
     // ---- Plug-in libraries (plugins/) -------------------------------------------
-    // Loads every library beside the program that answers "init" correctly,
-    // giving each a catalogue entry and an item under "Zwenkel".
+    // Loads every library in the plug-in folders (platform::zwenkelMappen)
+    // that answers "init" correctly, giving each a catalogue entry and an
+    // item under "Zwenkel"; of libraries with one file name only the first.
     void ontdekZwenkels();
+    // One line for each library discovery did not load: its path and why.
+    // Each is also written to standard error.
+    QStringList zwenkelWeigeringen;
     // Releases the libraries; the board must be empty.
     void zwenkelsVrijgeven();
 

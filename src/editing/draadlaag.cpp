@@ -69,15 +69,16 @@ QRegion TDraadLaag::zichtbaar() const {
 void TDraadLaag::werkDradenBij() {
     if (!heeftEigenVenster())
         return;
-    // The lines drawn as in paintEvent into a one-bit picture of the layer;
-    // with a scale factor one pixel more, so that the shape, which has whole
-    // board pixels, holds every screen pixel of the line.
+    // The lines drawn with the wires' pen into a one-bit picture of the
+    // layer, one bit per board pixel. The shape can only hold whole board
+    // pixels, so paintEvent fills exactly this region too: at a scale factor
+    // each board pixel of a wire becomes a square of screen pixels, and no
+    // screen pixel of the shape is left without wire.
     QBitmap beeld(size());
     beeld.fill(Qt::color0);
     if (!klokGestopt && !m_form->modules.empty()) {
         QPainter p(&beeld);
-        const int dikte = devicePixelRatioF() > 1.0 ? 4 : 3;
-        p.setPen(QPen(Qt::color1, dikte, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(Qt::color1, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         TUitgang* lijst[10];
         bool iets = false;
         for (const TModule* m : m_form->modules) {
@@ -151,7 +152,13 @@ void TDraadLaag::paintEvent(QPaintEvent* e) {
 
     // While the clock is held the board is being changed: no wires until the
     // refresh that follows.
-    if (!klokGestopt && !m_form->modules.empty()) {
+    if (heeftEigenVenster()) {
+        // Exactly the shape's wires, so that the wire is as wide over a
+        // plug-in's window as anywhere else and no pixel of the shape shows
+        // anything but wire.
+        for (const QRect& r : m_draden & e->region())
+            p.fillRect(r, QColor(255, 0, 0));
+    } else if (!klokGestopt && !m_form->modules.empty()) {
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(QColor(255, 0, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         TUitgang* lijst[10];

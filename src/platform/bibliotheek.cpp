@@ -1,9 +1,11 @@
 #include "platform/bibliotheek.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QStandardPaths>
 
 #if defined(Q_OS_UNIX)
 #include <dlfcn.h>
@@ -26,8 +28,15 @@ public:
 
 namespace {
 int g_geladen = 0;
-QString& mapVoorTest() {
-    static QString map;
+// What a ZwenkelMapVoorTest put in place of the real folders: nothing, one
+// folder alone, or the program's and the administrator's.
+QStringList& mappenVoorTest() {
+    static QStringList mappen;
+    return mappen;
+}
+QString metScheiding(QString map) {
+    if (!map.endsWith(QLatin1Char('/')))
+        map += QLatin1Char('/');
     return map;
 }
 } // namespace
@@ -42,13 +51,15 @@ QString bibliotheekAchtervoegsel() {
 #endif
 }
 
-Bibliotheek* laadBibliotheek(const QString& pad) {
+Bibliotheek* laadBibliotheek(const QString& pad, QString* fout) {
     auto* b = new Bibliotheek;
     b->lib.setFileName(pad);
     // Local binding is QLibrary's default; symbols are never exported to
     // libraries loaded later (no ExportExternalSymbolsHint).
     b->lib.setLoadHints(QLibrary::ResolveAllSymbolsHint);
     if (!b->lib.load()) {
+        if (fout)
+            *fout = b->lib.errorString();
         delete b;
         return nullptr;
     }
@@ -63,6 +74,8 @@ Bibliotheek* laadBibliotheek(const QString& pad) {
         dlclose(h);
     }
     if (!b->kaart) {
+        if (fout)
+            *fout = QStringLiteral("de lader kent de bibliotheek niet na het laden");
         b->lib.unload();
         delete b;
         return nullptr;
@@ -124,19 +137,59 @@ int geladenBibliotheken() {
     return g_geladen;
 }
 
-QString zwenkelMap() {
-    QString map = mapVoorTest().isEmpty() ? QCoreApplication::applicationDirPath() : mapVoorTest();
-    if (!map.endsWith(QLatin1Char('/')))
-        map += QLatin1Char('/');
-    return map;
+QString beheerZwenkelMap() {
+#if defined(Q_OS_WIN)
+    QString basis = qEnvironmentVariable("ProgramData");
+    if (basis.isEmpty())
+        basis = QStringLiteral("C:/ProgramData");
+    return metScheiding(QDir::fromNativeSeparators(basis)) +
+           QStringLiteral("Kwintelvlak/zwenkels/");
+#else
+    // Outside every package: /usr/local belongs to the administrator.
+    return QStringLiteral("/usr/local/lib/kwintelvlak/zwenkels/");
+#endif
 }
 
-ZwenkelMapVoorTest::ZwenkelMapVoorTest(const QString& map) : m_vorige(mapVoorTest()) {
-    mapVoorTest() = map;
+QString gebruikersZwenkelMap() {
+    return metScheiding(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)) +
+           QStringLiteral("zwenkels/");
+}
+
+QStringList zwenkelMappen() {
+    const QStringList& test = mappenVoorTest();
+    if (test.size() == 1)
+        return {metScheiding(test[0])};
+    QStringList kandidaten;
+    if (test.size() == 2)
+        kandidaten << test[0] << test[1];
+    else
+        kandidaten << QCoreApplication::applicationDirPath() << beheerZwenkelMap();
+    kandidaten << gebruikersZwenkelMap();
+    QStringList mappen;
+    QStringList echt; // as the file system names them, to spot one folder under two names
+    for (const QString& kandidaat : std::as_const(kandidaten)) {
+        const QString map = metScheiding(QDir::cleanPath(kandidaat));
+        const QString canoniek = QFileInfo(map).canonicalFilePath();
+        const QString sleutel = canoniek.isEmpty() ? map : metScheiding(canoniek);
+        if (echt.contains(sleutel))
+            continue;
+        echt << sleutel;
+        mappen << map;
+    }
+    return mappen;
+}
+
+ZwenkelMapVoorTest::ZwenkelMapVoorTest(const QString& map) : m_vorige(mappenVoorTest()) {
+    mappenVoorTest() = QStringList{map};
+}
+
+ZwenkelMapVoorTest::ZwenkelMapVoorTest(const QString& programma, const QString& beheer)
+    : m_vorige(mappenVoorTest()) {
+    mappenVoorTest() = QStringList{programma, beheer};
 }
 
 ZwenkelMapVoorTest::~ZwenkelMapVoorTest() {
-    mapVoorTest() = m_vorige;
+    mappenVoorTest() = m_vorige;
 }
 
 } // namespace platform

@@ -4,14 +4,35 @@
  * calls and exports C functions.
  *
  * A plug-in is a shared library (".so" on Linux, ".dll" on Windows, ".dylib"
- * on macOS) placed in the program's folder. At start-up the board loads each
- * one, with its symbols kept local, and looks every export up on the
- * library's own handle: a plug-in's "open" or "save" never stands in for the
- * C library's functions of the same name, and the other way round. Build
- * plug-ins with hidden visibility and mark only the exports below with
- * KWINTEL_EXPORT, so nothing else of the library leaks out.
+ * on macOS). At start-up the board looks for them in three folders, in this
+ * order:
+ *   1. the program's own folder (the package's plug-ins: /usr/lib/kwintelvlak
+ *      for the Debian package);
+ *   2. the administrator's folder, outside any package:
+ *      /usr/local/lib/kwintelvlak/zwenkels/ on Linux,
+ *      %ProgramData%\Kwintelvlak\zwenkels on Windows;
+ *   3. the user's own folder, which needs no rights:
+ *      ~/.local/share/Kwintelvlak/zwenkels/ on Linux ($XDG_DATA_HOME when
+ *      set), %LOCALAPPDATA%\Kwintelvlak\zwenkels on Windows.
+ * Boards name a plug-in by its file name, so of libraries with the same file
+ * name only the first one the board accepts is used. Each library that is
+ * not used is named on standard error, with the reason, in one line:
+ *   Kwintelvlak: zwenkel "/pad/naam.so" niet geladen: geen export "open"
+ * (other reasons: init gaf 0; tekst begint met 'i'; naam past niet in een
+ * bordbestand; ...).
  *
- * Everything is called on the board's user-interface thread. Texts are
+ * The board loads each library with its symbols kept local, and looks every
+ * export up on the library's own handle: a plug-in's "open" or "save" never
+ * stands in for the C library's functions of the same name, and the other
+ * way round. Build plug-ins with hidden visibility and mark only the exports
+ * below with KWINTEL_EXPORT, so nothing else of the library leaks out; on
+ * Linux for example
+ *   cc -shared -fPIC -fvisibility=hidden -Wl,--no-undefined
+ *      -I/usr/include/kwintelvlak -o mijn.so mijn.c -lX11
+ *
+ * Everything is called on the board's user-interface thread. A library may
+ * run threads of its own; the board unloads it at shutdown, after "destroy"
+ * of its last module, so they must have ended by then. Texts are
  * zero-terminated 8-bit strings (Windows-1252).
  *
  * Levels: a wire carries a level 0..50 (0 V .. 5.0 V). The board hands a
@@ -51,6 +72,9 @@ extern "C" {
 #define KWINTEL_MONSTER_MAX 5119
 /* The most outputs a module may have. */
 #define KWINTEL_MAX_UITGANGEN 10
+/* The board's module colour, 0xRRGGBB: what a panel shows wherever its
+ * library has not drawn. */
+#define KWINTEL_VLAKKLEUR 0xF0F0F0
 
 /*
  * The descriptor "create" returns. The library owns it and keeps it valid
@@ -78,7 +102,8 @@ typedef struct TSignaalBuffer {
  * most capaciteit = 255 characters, zero-terminated) and return non-zero.
  * The caption must begin with "I" or "O"; the whole text, that letter
  * included, becomes the menu item under "Zwenkel". Returning 0, or a text
- * beginning with any other character, makes the board unload the library.
+ * beginning with any other character, makes the board unload the library
+ * and say why on standard error.
  */
 typedef int(KWINTEL_CALL* kwintel_init_fn)(char* tekst, int capaciteit);
 
@@ -87,11 +112,46 @@ typedef void(KWINTEL_CALL* kwintel_finish_fn)(void);
 
 /*
  * "create": a module of this kind is made (from the menu or a board file).
- * venster is the native window handle of the module's panel (an HWND on
- * Windows, an X11 Window id on X11), valid until "destroy"; the library may
- * draw into it. Return the module's descriptor. A descriptor with more than
- * 10 outputs or a negative count is refused: the board calls "destroy" for
- * it and makes no module.
+ * Return the module's descriptor. A descriptor with more than 10 outputs or
+ * a negative count is refused: the board calls "destroy" for it and makes no
+ * module.
+ *
+ * venster is the native window of the module's panel: an X11 Window id on
+ * X11 (on the display $DISPLAY names; open a connection of your own), an
+ * HWND on Windows. The library may draw its face into it. What the board
+ * promises about this window:
+ *  - It stays valid until "destroy" returns, and the board never draws
+ *    into it.
+ *  - During "create" it exists, but is neither shown nor sized. Right after
+ *    "create" returns the board gives it the size the descriptor asks for,
+ *    and it keeps that size: by the first "action" call the window has it.
+ *    The board shows it when the module is placed (dropped from the menu,
+ *    or once a board file is read).
+ *  - Its size is the panel's: breedte (widened to fit the terminals) by the
+ *    height the descriptor's fields give, in board pixels. At --schaal N
+ *    each board pixel is N x N window pixels: the window is N times as wide
+ *    and N times as high, and a face drawn at the descriptor's size must be
+ *    drawn N times larger to fill it. Read the size from the window itself.
+ *  - Nothing asks the library to draw: not when the panel is shown or
+ *    sized, nor when it is uncovered after a dialog or another module passed
+ *    over it, nor on "Vernieuwen". Draw so that the window system keeps the
+ *    face (on X11 make it the window's background pixmap with
+ *    XSetWindowBackgroundPixmap, which the X server puts back on every
+ *    exposure; under Windows subclass the window and paint on WM_PAINT).
+ *    Draw it once the size is known: on the first "action" call (a module
+ *    without inputs gets one every tick, one with inputs only when a level
+ *    arrives), or when the window gets its size (on X11 select
+ *    StructureNotifyMask and wait for ConfigureNotify on a display
+ *    connection of the library's own, for example in a thread of its own;
+ *    under Windows WM_SIZE).
+ *  - Wherever the library has not drawn, the window shows the board's module
+ *    colour KWINTEL_VLAKKLEUR, also after it was covered: never black, never
+ *    what was on the screen before.
+ *  - The board's terminals lie over the face in windows of their own, and
+ *    wires are drawn over it.
+ *  - Where no window system can be drawn into (checking boards with
+ *    --toets, pictures with --afbeelding, a Wayland session without
+ *    XWayland), venster is NULL and the panel shows the module colour.
  */
 typedef TZwenkelBeschrijving*(KWINTEL_CALL* kwintel_create_fn)(void* venster);
 

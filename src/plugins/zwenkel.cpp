@@ -6,6 +6,7 @@
 #include "modules/aansluitingen.h"
 #include "modules/fabriek.h"
 #include "platform/bibliotheek.h"
+#include "platform/venstersysteem.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,8 +76,20 @@ TZwenkelMod::TZwenkelMod(TfKwintelvlak* owner, PModuleSoort entry) : TModule(own
             setToolTip(item->text());
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    // 4.
-    beschrijving = createProc(reinterpret_cast<void*>(winId()));
+    // 4. The window exists now, not yet shown nor sized. Until the library
+    // draws, and wherever it never does, the window system shows the
+    // modules' colour: Qt's own windows have no background, and a panel
+    // would otherwise show what was on the screen before. Without a window
+    // system a library could draw into (checking boards, pictures), the
+    // library gets no window.
+    void* venster = nullptr;
+    if (m_tekentZelf) {
+        platform::zetVensterAchtergrond(winId(), kleuren::knopVlak);
+        venster = reinterpret_cast<void*>(winId());
+    } else {
+        winId();
+    }
+    beschrijving = createProc(venster);
     if (!beschrijving) {
         weiger(QStringLiteral("De bibliotheek \"%1\" gaf geen beschrijving van de module.")
                    .arg(QString::fromUtf8(entry->naam)));

@@ -71,3 +71,8 @@ private:
 // without a library. A refused descriptor is reported to the user and throws
 // TModuleGeweigerd, so that no second message follows.
 TModule* maakZwenkelMod(TfKwintelvlak* owner, PModuleSoort entry);
+
+// A text as one line on standard error or in a check's output shows it:
+// control characters (a CR in a file name), the backslash and the double
+// quote escaped as in C.
+QString zwenkelLeesbaar(const QString& tekst);

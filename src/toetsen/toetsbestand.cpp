@@ -117,6 +117,25 @@ bool heeftInstelling(int soort) {
 bool heeftAanUit(int soort) {
     return soort == soorten::led || soort == soorten::zoemer || soort == soorten::relais;
 }
+int aantalIngangen(int soort) {
+    switch (soort) {
+    case soorten::drukSchakelaar:
+    case soorten::pulsGenerator:
+    case soorten::variabeleSpanning:
+    case soorten::geluidSensor:
+    case soorten::sensor:
+        return 0;
+    case soorten::ofPoort:
+    case soorten::enPoort:
+    case soorten::geheugenCel:
+        return 2;
+    case soorten::pulsenTeller:
+    case soorten::relais:
+        return 3;
+    default:
+        return 1;
+    }
+}
 int aantalUitgangen(int soort) {
     switch (soort) {
     case soorten::led:
@@ -496,6 +515,29 @@ bool Lezer::verwacht(Regel& r) {
     const int soort = r.module.entry->soort;
     const bool ingebouwd = isIngebouwd(r.module);
     const QString wat = m_woorden[3].toLower();
+    if (wat == QLatin1String("ingang") ||
+        (wat == QLatin1String("uitgang") && m_woorden.size() == 6 &&
+         aansluitingKleur(m_woorden[5]))) {
+        // The colour of a terminal: "ingang K KLEUR" or "uitgang U KLEUR".
+        r.stap = Stap::VerwachtKleur;
+        r.ingang = wat == QLatin1String("ingang");
+        if (!genoeg(6, QStringLiteral("verwacht MODULE NUMMER %1 NUMMER KLEUR").arg(wat)))
+            return false;
+        const int aantal =
+            ingebouwd ? (r.ingang ? aantalIngangen(soort) : aantalUitgangen(soort)) : 10;
+        if (aantal == 0)
+            return fout(QStringLiteral("%1 heeft geen %2en").arg(r.module.naam, wat));
+        if (!getal(4, 1, aantal, r.getal))
+            return false;
+        const std::optional<TColor> kleur = aansluitingKleur(m_woorden[5]);
+        if (!kleur)
+            return fout(QStringLiteral("'%1' is geen kleur van een aansluiting; dat zijn zwart, "
+                                       "wit, grijs, geel, olijfgroen, blauw en donkerblauw")
+                            .arg(m_woorden[5]));
+        r.kleur = *kleur;
+        r.weergave = m_woorden[5].toLower();
+        return true;
+    }
     if (wat == QLatin1String("uitgang")) {
         r.stap = Stap::VerwachtUitgang;
         if (!genoeg(6, QStringLiteral("verwacht MODULE NUMMER uitgang U NIVEAU")))
@@ -614,6 +656,17 @@ void Lezer::regel(int nummer, QStringView tekst) {
 }
 
 } // namespace
+
+std::optional<TColor> aansluitingKleur(const QString& naam) {
+    static const std::pair<const char*, TColor> namen[] = {
+        {"zwart", kleuren::zwart},       {"wit", kleuren::wit},          {"grijs", kleuren::grijs},
+        {"geel", kleuren::geel},         {"olijfgroen", kleuren::olijf}, {"blauw", kleuren::blauw},
+        {"donkerblauw", kleuren::marine}};
+    for (const auto& [n, k] : namen)
+        if (naam.compare(QLatin1String(n), Qt::CaseInsensitive) == 0)
+            return k;
+    return std::nullopt;
+}
 
 Toets lees(QStringView tekst, const std::vector<Soortnaam>& soorten) {
     Toets toets;

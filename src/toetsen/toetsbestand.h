@@ -16,6 +16,8 @@
 //   verwacht Invertor 1 uitgang 1 50   the level last sent on an output
 //   onderdeel De knop gewicht 2  the expectations below count for this section
 //   cijfer 1 10                  a grade from 1 to 10, linear in the score
+//   verwacht Transistor 1 ingang 1 blauw   the colour a terminal shows
+//   verwacht Drukschakelaar 1 uitgang 1 geel
 //
 // Modules are named by their kind's menu caption (any case, without the
 // access key's "&"; in double quotes when it holds a space), a plug-in kind
@@ -27,6 +29,7 @@
 #pragma once
 
 #include "app/modulesoort.h"
+#include "modules/kleuren.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -61,6 +64,7 @@ enum class Stap {
     VerwachtAanUit,  // LED, buzzer, relay
     VerwachtTeller,  // the pulse counter's display
     VerwachtUitgang, // an output's level
+    VerwachtKleur,   // the colour an input or output shows
 };
 
 struct Regel {
@@ -73,7 +77,9 @@ struct Regel {
     bool relatief = false; // muis MODULE N DX DY
     bool aan = false;      // verwacht ... aan|uit
     int niveau = 0;        // verwacht ... uitgang k L
-    QString weergave;      // verwacht Pulsenteller: the digit, upper case
+    QString weergave;      // verwacht Pulsenteller: the digit, upper case; kleur: the name
+    bool ingang = false;   // verwacht ... kleur: getal is an input's number, not an output's
+    TColor kleur = 0;      // verwacht ... kleur
     QString commentaar;    // the teacher's comment after the step
     // Inside repeats: the round, outermost first ("2", "2.3"); else empty.
     QString ronde;
@@ -83,7 +89,7 @@ struct Regel {
     QString stapTekst() const;
     bool isVerwachting() const {
         return stap == Stap::VerwachtAanUit || stap == Stap::VerwachtTeller ||
-               stap == Stap::VerwachtUitgang;
+               stap == Stap::VerwachtUitgang || stap == Stap::VerwachtKleur;
     }
 };
 
@@ -116,6 +122,10 @@ struct Toets {
     std::optional<Cijfer> cijfer;
     int verwachtingen() const;
 };
+
+// The colours a terminal shows, by the names the help gives them ("geel",
+// "donkerblauw"); nothing for another word.
+std::optional<TColor> aansluitingKleur(const QString& naam);
 
 // Reads a check file's text against the captions of the kinds on offer.
 Toets lees(QStringView tekst, const std::vector<Soortnaam>& soorten);

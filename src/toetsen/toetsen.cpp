@@ -52,6 +52,10 @@ QString verwachtingWat(const Regel& r) {
         return wat + (r.aan ? QStringLiteral("aan") : QStringLiteral("uit"));
     case Stap::VerwachtTeller:
         return wat + r.weergave;
+    case Stap::VerwachtKleur:
+        return wat + (r.ingang ? QStringLiteral("ingang %1 %2") : QStringLiteral("uitgang %1 %2"))
+                         .arg(r.getal)
+                         .arg(r.weergave);
     default:
         return wat + QStringLiteral("uitgang %1 %2").arg(r.getal).arg(r.niveau);
     }
@@ -137,6 +141,14 @@ std::vector<toetsbestand::Soortnaam> soortNamen(const TfKwintelvlak& form) {
 }
 
 namespace {
+
+// The help's name of a terminal colour, or its $BBGGRR value.
+QString toetsKleurNaam(TColor k) {
+    for (const char* naam : {"zwart", "wit", "grijs", "geel", "olijfgroen", "blauw", "donkerblauw"})
+        if (toetsbestand::aansluitingKleur(QLatin1String(naam)) == k)
+            return QLatin1String(naam);
+    return QStringLiteral("$%1").arg(k, 6, 16, QLatin1Char('0')).toUpper();
+}
 
 QString opEenRegel(QString tekst) {
     return tekst.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
@@ -358,6 +370,8 @@ int verwachteWaarde(const Regel& r) {
         return r.aan ? 1 : 0;
     case Stap::VerwachtTeller:
         return r.weergave.toInt(nullptr, 16);
+    case Stap::VerwachtKleur:
+        return int(r.kleur);
     default:
         return r.niveau;
     }
@@ -379,6 +393,17 @@ int gezieneWaarde(const Regel& r, const Kandidaat& k) {
         bool ok = false;
         const int w = k.teller->stTelstand->text().toInt(&ok, 16);
         return ok ? w : kNietAanUit;
+    }
+    case Stap::VerwachtKleur: {
+        // What the terminal is filled with, compared by the help's name for it.
+        const auto& ingangen = k.module->ingangenLijst();
+        const auto& uitgangen = k.module->uitgangenLijst();
+        const TVorm* aansluiting = nullptr;
+        if (r.ingang && r.getal >= 1 && r.getal <= int(ingangen.size()))
+            aansluiting = ingangen[std::size_t(r.getal - 1)];
+        else if (!r.ingang && r.getal >= 1 && r.getal <= int(uitgangen.size()))
+            aansluiting = uitgangen[std::size_t(r.getal - 1)];
+        return aansluiting ? int(aansluiting->brushKleur()) : kGeenUitgang;
     }
     default: {
         const auto& uitgangen = k.module->uitgangenLijst();
@@ -603,8 +628,10 @@ Resultaat Uitvoerder::resultaat(const Regel& r, const Kandidaat* k) const {
         return res;
     }
     if (w == kGeenUitgang) {
-        res.gezien =
-            r.module.tekst() + QStringLiteral(" heeft geen uitgang ") + QString::number(r.getal);
+        res.gezien = r.module.tekst() +
+                     (r.stap == Stap::VerwachtKleur && r.ingang ? QStringLiteral(" heeft geen ingang ")
+                                                                : QStringLiteral(" heeft geen uitgang ")) +
+                     QString::number(r.getal);
         return res;
     }
     res.beoordeeld = true;
@@ -614,6 +641,9 @@ Resultaat Uitvoerder::resultaat(const Regel& r, const Kandidaat* k) const {
         break;
     case Stap::VerwachtTeller:
         res.gezien = QString::number(w, 16).toUpper();
+        break;
+    case Stap::VerwachtKleur:
+        res.gezien = w == int(r.kleur) ? r.weergave : toetsKleurNaam(TColor(w));
         break;
     default:
         res.gezien = QString::number(w);

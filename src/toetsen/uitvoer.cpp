@@ -381,6 +381,10 @@ int voerUit(const opdrachtregel::Opdracht& opdracht, QTextStream& uit, QTextStre
         uitslagen.reserve(std::size_t(opdracht.borden.size()));
         if (!opdracht.json) {
             uit << tapKop();
+            // The plug-ins this computer refused, as diagnostics under the
+            // version line: why a board's plug-in module may be missing.
+            for (const QString& regel : std::as_const(form.zwenkelWeigeringen))
+                uit << "# " << regel << '\n';
             uit.flush();
         }
         for (const QString& bord : opdracht.borden) {

@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace kwinteltest;
 
@@ -33,7 +35,11 @@ std::unique_ptr<platform::GeheugenHelp> kleineHelp() {
         {"index.html", "Kwintelvlak Help", "Welkom bij de help"},
         {"modules/geheugencel.html", "Geheugencel", "Onthoudt een puls tot reset"},
         {"modules/led.html", "LED", "Een lampje dat brandt bij hoog; onthoudt niets"},
-        {"spanning.html", "Spanningen", "Hoog is 1,4 V of meer. Één tik duurt 10 ms."}};
+        {"spanning.html", "Spanningen", "Hoog is 1,4 V of meer. Één tik duurt 10 ms."},
+        {"lang.html",
+         "Voor docenten: een heel lange titel die nooit in de smalle lijst met gevonden "
+         "pagina's past",
+         "zebrapad"}};
     QByteArray zoeken;
     for (const auto& [pad, titel, tekst] : paginas) {
         help->zet(QLatin1Char('/') + QLatin1String(pad),
@@ -75,6 +81,12 @@ private slots:
                                             << "/modules/pulsgenerator.html";
         QTest::newRow("plug-in") << "plug-in contract"
                                  << "/zwenkel.html";
+        // A key word ranks the sound sensor's page ("Geluid sensor") above
+        // the teachers' page, whose text names it.
+        QTest::newRow("trefwoord gaat voor tekst") << "Geluidsensor"
+                                                   << "/modules/geluidsensor.html";
+        QTest::newRow("trefwoord ongedaan") << "ctrl+z"
+                                            << "/ongedaan.html";
         QTest::newRow("niets") << "zebrapad"
                                << "";
     }
@@ -95,6 +107,32 @@ private slots:
         }
     }
 
+    // "één" finds the pages where it stands as a word, not every page with
+    // the article "een" or a word like "geen".
+    void eenMetAccenten() {
+        const auto help = echteHelp();
+        QVERIFY(help);
+        THelpZoeker zoeker;
+        QVERIFY(zoeker.laad(help->lees(QStringLiteral("/zoeken.txt")).value_or(QByteArray())));
+        const QList<THelpZoeker::Treffer> treffers = zoeker.zoek(QStringLiteral("één"));
+        QVERIFY(treffers.size() >= 3);
+        QVERIFY(treffers.size() < zoeker.aantalPaginas() / 2);
+        const QRegularExpression woord(QStringLiteral("(^|\\W)één(\\W|$)"),
+                                       QRegularExpression::CaseInsensitiveOption |
+                                           QRegularExpression::UseUnicodePropertiesOption);
+        QStringList paden;
+        for (const THelpZoeker::Treffer& t : treffers) {
+            QTextDocument doc;
+            doc.setHtml(lees(*help, t.pad));
+            QVERIFY2(woord.match(doc.toPlainText()).hasMatch(), qPrintable(t.pad));
+            paden << t.pad;
+        }
+        QVERIFY(paden.contains(QStringLiteral("/modules/geheugencel.html"))); // "Onthoudt één bit"
+        QVERIFY(!paden.contains(QStringLiteral("/modules/led.html")));        // only "Een lampje"
+        // Without accents the word is found with and without them.
+        QVERIFY(zoeker.zoek(QStringLiteral("een")).size() > treffers.size());
+    }
+
     void vouwenEnAlleWoorden() {
         THelpZoeker zoeker;
         QVERIFY(zoeker.laad("spanning.html\tSpanningen\tÉén tik duurt 10 ms\n"
@@ -108,6 +146,17 @@ private slots:
         QCOMPARE(zoeker.zoek(QStringLiteral("tik hoog")).size(), 0);
         QCOMPARE(zoeker.zoek(QStringLiteral("led")).value(0).pad, QStringLiteral("/led.html"));
         QVERIFY(!THelpZoeker().laad("geen gegevens"));
+
+        // Title and key words before the text, whole words before parts.
+        QVERIFY(zoeker.laad("a.html\tTikken\t\tniets\n"
+                            "b.html\tB\t\tde tikken tellen\n"
+                            "c.html\tC\t\téén tik\n"
+                            "d.html\tD\tklok, tik\tandere tekst\n"));
+        QCOMPARE(zoeker.aantalPaginas(), 4);
+        QStringList volgorde;
+        for (const auto& t : zoeker.zoek(QStringLiteral("tik")))
+            volgorde << t.pad;
+        QCOMPARE(volgorde, (QStringList{"/d.html", "/a.html", "/c.html", "/b.html"}));
     }
 
     // The search field lists the pages found by title; Return opens the
@@ -140,8 +189,17 @@ private slots:
                           lijst->visualItemRect(lijst->item(0)).center());
         QCOMPARE(venster.tekst->source(), THelpTekst::adres(QStringLiteral("/spanning.html")));
 
+        // A long title wraps within the list: no scrolling sideways.
         venster.zoekVeld->clear();
         QTest::keyClicks(venster.zoekVeld, QStringLiteral("zebrapad"));
+        QCOMPARE(venster.trefferLijst->count(), 1);
+        QTRY_VERIFY(lijst->visualItemRect(lijst->item(0)).height() >
+                    2 * lijst->fontMetrics().height());
+        QVERIFY(lijst->visualItemRect(lijst->item(0)).right() <= lijst->viewport()->width());
+        QVERIFY(!lijst->horizontalScrollBar()->isVisible());
+
+        venster.zoekVeld->clear();
+        QTest::keyClicks(venster.zoekVeld, QStringLiteral("olifantenpad"));
         QCOMPARE(titels(venster.trefferLijst), QStringList{"Niets gevonden"});
         QTest::keyClick(venster.zoekVeld, Qt::Key_Return);
         QCOMPARE(venster.tekst->source(), THelpTekst::adres(QStringLiteral("/spanning.html")));

@@ -7,6 +7,7 @@
 #include "app/kwintelvlak.h"
 #include "editing/draadlaag.h"
 #include "modules/aansluitingen.h"
+#include "modules/kleuren.h"
 #include "modules/soorten/drukschakelaar.h"
 #include "modules/soorten/led.h"
 #include "platform/slepen.h"
@@ -15,7 +16,10 @@
 #include "zwenkeltest.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QHash>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
@@ -50,6 +54,60 @@ bool sleep(QPoint van, QPoint naar, const char* knop = "1") {
     return wijsAan(van) && xdotool({"mousedown", knop}) && wijsAan((van + naar) / 2) &&
            wijsAan(naar - QPoint(3, 2)) && wijsAan(naar) && xdotool({"mouseup", knop}) &&
            QTest::qWaitFor([] { return !platform::sleeptNu(); }, 2000);
+}
+
+// The panel's pixels that show something else than the module colour (or a
+// wire's red, where wires may cross), away from its terminals: every fourth
+// board pixel.
+QString nietVlak(const QImage& beeld, const TZwenkelMod* m, bool draadMag) {
+    QStringList fout;
+    for (int y = 1; y < m->height() - 1; y += 4)
+        for (int x = 1; x < m->width() - 1; x += 4) {
+            bool opKlem = false;
+            for (const QWidget* klem : m->findChildren<QWidget*>())
+                opKlem = opKlem || klem->geometry().adjusted(-1, -1, 1, 1).contains(x, y);
+            const QColor c = beeld.pixelColor(opScherm(m, QPoint(x, y)));
+            if (!opKlem && c != kleuren::knopVlak && !(draadMag && c == kRood) && fout.size() < 6)
+                fout << QStringLiteral("(%1,%2) %3").arg(x).arg(y).arg(c.name());
+        }
+    return fout.join(QStringLiteral(", "));
+}
+
+// The red run in the screen column x around row y: its first and last row.
+std::pair<int, int> roodOm(const QImage& beeld, int x, int y) {
+    int boven = y, onder = y;
+    while (boven > 0 && beeld.pixelColor(x, boven - 1) == kRood)
+        --boven;
+    while (onder + 1 < beeld.height() && beeld.pixelColor(x, onder + 1) == kRood)
+        ++onder;
+    return {boven, onder};
+}
+
+// A plug-in kind taken from its menu item and dropped with the real pointer,
+// its top-left corner at bordPos.
+TZwenkelMod* plaatsUitMenu(TfKwintelvlak& form, const char* naam, QPoint bordPos) {
+    QAction* item = form.menuItemVoor(form.zoekLoadedModule(soorten::zwenkel, naam, false));
+    if (!item || !wijsAan(form.bord->mapToGlobal(bordPos)))
+        return nullptr;
+    item->trigger();
+    auto* m = qobject_cast<TZwenkelMod*>(platform::sleepBron());
+    if (!m || !wijsAan(form.bord->mapToGlobal(bordPos + QPoint(30, 20))) ||
+        !wijsAan(form.bord->mapToGlobal(bordPos)) || !xdotool({"click", "1"}) ||
+        !QTest::qWaitFor([] { return !platform::sleeptNu(); }, 2000))
+        return nullptr;
+    return m;
+}
+
+// Whether the face pixel (x, y) of a panel, in the descriptor's pixels, shows
+// the colour: the whole square of window pixels it stands for at the scale.
+bool gezichtToont(const QImage& beeld, const TZwenkelMod* m, QPoint p, const QColor& kleur) {
+    const int s = qRound(m->devicePixelRatioF());
+    const QPoint links = opScherm(m, QPoint(0, 0));
+    for (int dy = 0; dy < s; ++dy)
+        for (int dx = 0; dx < s; ++dx)
+            if (beeld.pixelColor(links + p * s + QPoint(dx, dy)) != kleur)
+                return false;
+    return true;
 }
 
 } // namespace
@@ -167,6 +225,168 @@ private slots:
         QCOMPARE(ds2->sSchakelaar->stand, quint8(1));
         QVERIFY(xdotool({"mouseup", "1"}));
         QCOMPARE(ds2->sSchakelaar->stand, quint8(0));
+    }
+
+    void paneelZonderTekeningToontDeModulekleur() {
+        // tz_i never draws: its panel shows the modules' colour, not black nor
+        // what was on the screen there before, whatever passed over it.
+        zwenkeltest::Map map({"tz_i"});
+        TfKwintelvlak form;
+        zwenkeltest::stel(form, "tz_i", {160, 120, -1, -1, -1, 1, 1});
+
+        // Opened from a file, as the program opens one named on the command
+        // line before its window shows: the plug-in, a push button wired
+        // across it to an LED, and a second LED.
+        form.openenUitTekst("EKWINTELVLAK V1.5|1\r\n"
+                            "100|250|tz_i.so|1|1|-1|1|1||\r\n"
+                            "150|20|0|1|1|1|1|1|\r\n"
+                            "150|450|1|1|0|\r\n"
+                            "330|20|1|2|0|\r\n",
+                            QStringLiteral("bord.brd"));
+        form.miVernieuwenClick();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        QCOMPARE(form.modules.size(), size_t(4));
+        auto* zwenkel = qobject_cast<TZwenkelMod*>(form.modules[0]);
+        QVERIFY(zwenkel && zwenkel->tekentZelf());
+        QString fout = nietVlak(scherm(form), zwenkel, true);
+        QVERIFY2(fout.isEmpty(), qPrintable("na openen: " + fout));
+        // The wire does cross it.
+        QVERIFY(form.draadLaag->zichtbaar().intersects(
+            QRect(zwenkel->mapTo(form.draadLaag->parentWidget(), QPoint(0, 0)), zwenkel->size())));
+
+        // The second LED dragged onto half of the panel, then away again.
+        TModule* led2 = form.modules[3];
+        QVERIFY(sleep(led2->mapToGlobal(QPoint(100, 6)), led2->mapToGlobal(QPoint(330, -190))));
+        QVERIFY(led2->geometry().intersects(zwenkel->geometry()));
+        QVERIFY(sleep(led2->mapToGlobal(QPoint(100, 6)), led2->mapToGlobal(QPoint(-130, 300))));
+        QVERIFY(!led2->geometry().intersects(zwenkel->geometry()));
+        fout = nietVlak(scherm(form), zwenkel, true);
+        QVERIFY2(fout.isEmpty(), qPrintable("na slepen: " + fout));
+
+        // A window of another colour over it, then gone.
+        QWidget dialoog(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        dialoog.setAutoFillBackground(true);
+        QPalette pal = dialoog.palette();
+        pal.setColor(QPalette::Window, QColor(0x40, 0x10, 0x90));
+        dialoog.setPalette(pal);
+        dialoog.setGeometry(QRect(zwenkel->mapToGlobal(QPoint(20, -10)), QSize(200, 90)));
+        dialoog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialoog));
+        QTest::qWait(200);
+        dialoog.hide();
+        fout = nietVlak(scherm(form), zwenkel, true);
+        QVERIFY2(fout.isEmpty(), qPrintable("na een venster erover: " + fout));
+
+        // The wire cut with a right-click, then "Vernieuwen" from the menu
+        // bar: nothing of it stays on the panel.
+        TUitgang* knopUit = form.modules[1]->uitgangenLijst()[0];
+        QVERIFY(wijsAan(knopUit->mapToGlobal(QPoint(8, 8))));
+        QVERIFY(xdotool({"click", "3"}));
+        QVERIFY(QTest::qWaitFor([&] { return knopUit->doelSoort == -1; }, 2000));
+        QVERIFY(klik(form.menuBar()->mapToGlobal(
+            form.menuBar()->actionGeometry(form.miVernieuwen).center())));
+        fout = nietVlak(scherm(form), zwenkel, false);
+        QVERIFY2(fout.isEmpty(), qPrintable("na Vernieuwen: " + fout));
+    }
+
+    void voorbeeldenTonenHunHeleGezicht() {
+        // The examples' faces fill their panels at every scale, right after
+        // placing and after a board is opened: each is checked at points
+        // that only the whole face has, and where a face drawn at the
+        // descriptor's size alone (too small at scale 2) would have ink.
+        platform::ZwenkelMapVoorTest naast(QStringLiteral(KWINTEL_PROGRAMMA_MAP));
+        TfKwintelvlak form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        const QColor inkt(0, 0, 0);
+        const QColor vlak = kleuren::knopVlak;
+        const QColor uit(0x80, 0, 0), aan(0xFF, 0, 0); // the clock's dot
+        struct Punt {
+            QPoint p;
+            QList<QColor> kleuren;
+        };
+        const QHash<QString, QList<Punt>> punten{
+            {"xof.so",
+             {{{6, 32}, {inkt}}, {{39, 71}, {inkt}}, {{29, 41}, {inkt}}, {{20, 35}, {vlak}}}},
+            {"doorgeven.so", {{{30, 49}, {inkt}}, {{44, 48}, {inkt}}, {{6, 24}, {vlak}}}},
+            {"klok.so", {{{22, 32}, {uit, aan}}, {{28, 34}, {uit, aan}}, {{11, 16}, {vlak}}}},
+        };
+        const auto controleer = [&](const QString& wanneer) {
+            const QImage beeld = scherm(form);
+            for (TModule* module : form.modules) {
+                auto* m = qobject_cast<TZwenkelMod*>(module);
+                QVERIFY(m);
+                const QString naam = QString::fromUtf8(m->moduleSoort->naam);
+                for (const Punt& punt : punten.value(naam)) {
+                    bool goed = false;
+                    for (const QColor& k : punt.kleuren)
+                        goed = goed || gezichtToont(beeld, m, punt.p, k);
+                    QVERIFY2(goed, qPrintable(QStringLiteral("%1, %2 (%3,%4)")
+                                                  .arg(wanneer, naam)
+                                                  .arg(punt.p.x())
+                                                  .arg(punt.p.y())));
+                }
+            }
+        };
+
+        QVERIFY(plaatsUitMenu(form, "xof.so", QPoint(20, 20)));
+        QVERIFY(plaatsUitMenu(form, "klok.so", QPoint(20, 150)));
+        QVERIFY(plaatsUitMenu(form, "doorgeven.so", QPoint(20, 260)));
+        controleer(QStringLiteral("geplaatst"));
+        const QByteArray bord = form.bordTekst();
+        form.miNieuwClick();
+        form.openenUitTekst(bord, QStringLiteral("bord.brd"));
+        form.miVernieuwenClick();
+        QCOMPARE(form.modules.size(), size_t(3));
+        controleer(QStringLiteral("geopend"));
+    }
+
+    void draadOverZwenkelEvenBreed() {
+        // One wire straight across a built-in module and through the square
+        // a plug-in fills: as wide over both, and right beside it on each
+        // what lies beneath, the module colour and the library's square.
+        zwenkeltest::Map map({"tz_vierkant"});
+        TfKwintelvlak form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TModule* knop = form.maakModule(ingebouwd(form, soorten::drukSchakelaar), 40, 0);
+        QVERIFY(knop);
+        const int draadY = knop->uitgangenLijst()[0]->mapTo(form.bord, QPoint(9, 9)).y();
+        // Crossed in its empty top rows.
+        TModule* midden =
+            form.maakModule(ingebouwd(form, soorten::drukSchakelaar), draadY - 10, 196);
+        TZwenkelMod* zwenkel = zwenkeltest::maak(form, "tz_vierkant", draadY - 12, 392);
+        TModule* led = form.maakModule(ingebouwd(form, soorten::led), 0, 516);
+        QVERIFY(midden && zwenkel && led);
+        TIngang* ledIn = led->ingangenLijst()[0];
+        led->move(led->x(), led->y() + draadY - ledIn->mapTo(form.bord, QPoint(9, 9)).y());
+        verbind(knop, 1, led, 1);
+        form.miVernieuwenClick();
+
+        const QImage beeld = scherm(form); // after some ticks: the square is there
+        const int s = qRound(form.devicePixelRatioF());
+        const TModule* onder[2] = {midden, zwenkel};
+        const QColor naast[2] = {kleuren::knopVlak, kVierkant};
+        std::pair<int, int> runs[2];
+        for (int i = 0; i < 2; ++i) {
+            const QPoint p = opScherm(onder[i], QPoint(i == 0 ? 96 : 12, draadY - onder[i]->y()));
+            QCOMPARE(beeld.pixelColor(p), kRood);
+            runs[i] = roodOm(beeld, p.x(), p.y());
+            QCOMPARE(beeld.pixelColor(p.x(), runs[i].first - 1), naast[i]);
+            QCOMPARE(beeld.pixelColor(p.x(), runs[i].second + 1), naast[i]);
+        }
+        QCOMPARE(runs[1], runs[0]);
+        // Three board pixels wide, each as many screen pixels as the scale.
+        QCOMPARE(runs[0].second - runs[0].first + 1, 3 * s);
+        // By its first "action" the library's window had its size: the
+        // panel's, times the scale.
+        unsigned b = 0, h = 0;
+        zwenkeltest::exportVan<void (*)(unsigned*, unsigned*)>(form, "tz_vierkant",
+                                                               "test_eerste_grootte")(&b, &h);
+        QCOMPARE(QSize(int(b), int(h)), zwenkel->size() * s);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QHelpEvent>
 #include <QLibrary>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
 
@@ -40,6 +41,19 @@ bool ingeladen(const QString& map) {
 
 using Velden = std::array<int, 7>;
 
+// Each library discovery refused, as "file name: reason", without the
+// loader's own words.
+QStringList redenen(const TfKwintelvlak& form) {
+    static const QRegularExpression regel(
+        QStringLiteral("^zwenkel \"(.*)\" niet geladen: (.*?)( \\(.*\\))?$"));
+    QStringList uit;
+    for (const QString& r : form.zwenkelWeigeringen) {
+        const QRegularExpressionMatch m = regel.match(r);
+        uit << (m.hasMatch() ? QFileInfo(m.captured(1)).fileName() + ": " + m.captured(2) : r);
+    }
+    return uit;
+}
+
 } // namespace
 
 class TestZwenkel : public QObject {
@@ -50,25 +64,40 @@ private slots:
     void ontdekken_data() {
         QTest::addColumn<QStringList>("bibliotheken");
         QTest::addColumn<QStringList>("verwacht");
-        QTest::newRow("I") << QStringList{tzI} << QStringList{"ITestzwenkel"};
-        QTest::newRow("O") << QStringList{tzO} << QStringList{"OTweede testzwenkel"};
-        QTest::newRow("kleine i") << QStringList{"tz_kleine_i"} << QStringList{};
-        QTest::newRow("init geeft 0") << QStringList{"tz_nul"} << QStringList{};
-        QTest::newRow("zonder init") << QStringList{"tz_zonder_init"} << QStringList{};
-        QTest::newRow("zonder create") << QStringList{"tz_zonder_create"} << QStringList{};
+        QTest::addColumn<QStringList>("geweigerd"); // besides kapot.so
+        QTest::newRow("I") << QStringList{tzI} << QStringList{"ITestzwenkel"} << QStringList{};
+        QTest::newRow("O") << QStringList{tzO} << QStringList{"OTweede testzwenkel"}
+                           << QStringList{};
+        QTest::newRow("kleine i") << QStringList{"tz_kleine_i"} << QStringList{}
+                                  << QStringList{"tz_kleine_i.so: tekst begint met 'i'"};
+        QTest::newRow("init geeft 0")
+            << QStringList{"tz_nul"} << QStringList{} << QStringList{"tz_nul.so: init gaf 0"};
+        QTest::newRow("zonder init") << QStringList{"tz_zonder_init"} << QStringList{}
+                                     << QStringList{"tz_zonder_init.so: geen export \"init\""};
+        QTest::newRow("zonder create")
+            << QStringList{"tz_zonder_create"} << QStringList{}
+            << QStringList{"tz_zonder_create.so: geen export \"create\""};
         // The C library has "open" (and a dependency could have any name):
         // still refused, since the library itself lacks it.
-        QTest::newRow("zonder open") << QStringList{"tz_zonder_open"} << QStringList{};
-        QTest::newRow("zonder save") << QStringList{"tz_zonder_save"} << QStringList{};
-        QTest::newRow("zonder destroy") << QStringList{"tz_zonder_destroy"} << QStringList{};
+        QTest::newRow("zonder open") << QStringList{"tz_zonder_open"} << QStringList{}
+                                     << QStringList{"tz_zonder_open.so: geen export \"open\""};
+        QTest::newRow("zonder save") << QStringList{"tz_zonder_save"} << QStringList{}
+                                     << QStringList{"tz_zonder_save.so: geen export \"save\""};
+        QTest::newRow("zonder destroy")
+            << QStringList{"tz_zonder_destroy"} << QStringList{}
+            << QStringList{"tz_zonder_destroy.so: geen export \"destroy\""};
         QTest::newRow("alle, op naam")
             << QStringList{tzO, "tz_nul", "tz_zonder_create", tzI, "tz_kleine_i", "tz_zonder_init"}
-            << QStringList{"ITestzwenkel", "OTweede testzwenkel"};
-        QTest::newRow("geen") << QStringList{} << QStringList{};
+            << QStringList{"ITestzwenkel", "OTweede testzwenkel"}
+            << QStringList{"tz_kleine_i.so: tekst begint met 'i'", "tz_nul.so: init gaf 0",
+                           "tz_zonder_create.so: geen export \"create\"",
+                           "tz_zonder_init.so: geen export \"init\""};
+        QTest::newRow("geen") << QStringList{} << QStringList{} << QStringList{};
     }
     void ontdekken() {
         QFETCH(QStringList, bibliotheken);
         QFETCH(QStringList, verwacht);
+        QFETCH(QStringList, geweigerd);
         const int vooraf = platform::geladenBibliotheken();
         {
             Map map(bibliotheken);
@@ -76,6 +105,10 @@ private slots:
             map.schrijf(QStringLiteral("tekst.txt"), "");
             TfKwintelvlak form;
             QCOMPARE(opschriften(form), verwacht);
+            // Every refused library says why, in name order; a file that is
+            // no library at all too.
+            geweigerd.prepend(QStringLiteral("kapot.so: kan niet geladen worden"));
+            QCOMPARE(redenen(form), geweigerd);
             QCOMPARE(form.miZwenkel->menuAction()->isVisible(), !verwacht.isEmpty());
             QCOMPARE(platform::geladenBibliotheken() - vooraf, verwacht.size());
             // Refused libraries are really gone from the process.
@@ -144,17 +177,27 @@ private slots:
     void onbewaarbareNaam_data() {
         QTest::addColumn<QString>("naam");
         QTest::addColumn<bool>("geladen");
-        QTest::newRow("gewoon") << QStringLiteral("gewoon") << true;
-        QTest::newRow("Windows-1252: é en €") << QStringLiteral("caf\u00e9\u20ac") << true;
-        QTest::newRow("streep") << QStringLiteral("met|streep") << false;
-        QTest::newRow("regeleinde") << QStringLiteral("twee\nregels") << false;
-        QTest::newRow("wagenterugloop") << QStringLiteral("terug\rloop") << false;
-        QTest::newRow("buiten Windows-1252") << QStringLiteral("\u0133zer") << false;
-        QTest::newRow("Grieks") << QStringLiteral("\u03b1\u03b2") << false;
+        QTest::addColumn<QString>("getoond"); // the name as the refusal shows it
+        QTest::newRow("gewoon") << QStringLiteral("gewoon") << true << QString();
+        QTest::newRow("Windows-1252: é en €")
+            << QStringLiteral("caf\u00e9\u20ac") << true << QString();
+        QTest::newRow("streep") << QStringLiteral("met|streep") << false
+                                << QStringLiteral("met|streep");
+        QTest::newRow("regeleinde")
+            << QStringLiteral("twee\nregels") << false << QStringLiteral("twee\\nregels");
+        QTest::newRow("wagenterugloop")
+            << QStringLiteral("terug\rloop") << false << QStringLiteral("terug\\rloop");
+        QTest::newRow("streep, escape en aanhalingsteken")
+            << QStringLiteral("a\x1b[2J\"|b") << false << QStringLiteral("a\\x1b[2J\\\"|b");
+        QTest::newRow("buiten Windows-1252")
+            << QStringLiteral("\u0133zer") << false << QStringLiteral("\u0133zer");
+        QTest::newRow("Grieks") << QStringLiteral("\u03b1\u03b2") << false
+                                << QStringLiteral("\u03b1\u03b2");
     }
     void onbewaarbareNaam() {
         QFETCH(QString, naam);
         QFETCH(bool, geladen);
+        QFETCH(QString, getoond);
         Map map({});
         QVERIFY(QFile::copy(QStringLiteral(KWINTEL_TEST_ZWENKEL_MAP "/tz_i.so"),
                             map.dir.filePath(naam + ".so")));
@@ -162,6 +205,12 @@ private slots:
         TfKwintelvlak form;
         QCOMPARE(form.miZwenkel->actions().size(), geladen ? 1 : 0);
         QCOMPARE(platform::geladenBibliotheken() - vooraf, geladen ? 1 : 0);
+        // One line, the name's control characters escaped.
+        QCOMPARE(form.zwenkelWeigeringen,
+                 geladen ? QStringList{}
+                         : QStringList{QStringLiteral("zwenkel \"%1/%2.so\" niet geladen: naam "
+                                                      "past niet in een bordbestand")
+                                           .arg(map.dir.path(), getoond)});
         if (geladen) {
             // And a board holding its module reads back with it.
             TZwenkelMod* m = zwenkeltest::maak(form, naam);

@@ -3,6 +3,7 @@
 #include "app/bord.h"
 #include "modules/aansluitingen.h"
 #include "modules/onderdelen.h"
+#include "platform/bibliotheek.h"
 #include "platform/slepen.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,10 @@ void initProces() {
     nl.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     QLocale::setDefault(nl);
     QApplication::setApplicationName(QStringLiteral("Kwintelvlak"));
+    // Plug-ins only from beside the test program: the computer's and the
+    // user's own plug-in folders change no test.
+    static const platform::ZwenkelMapVoorTest alleenNaastDeTest(
+        QCoreApplication::applicationDirPath());
 }
 
 Bericht vangBericht(const std::function<void()>& action) {

@@ -3,8 +3,8 @@
  * into samples and when it turns samples back into a level, a level L in
  * 1..49 comes out as L - 1, while 0 and 50 come out unchanged. Its face is an
  * arrow from the input to the output. */
-#include "kwintel_plugin.h"
 #include "gezicht.h"
+#include "kwintel_plugin.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -14,19 +14,16 @@ static const char kOpschrift[] = "Ingang naar uitgang (doorgeven)";
 typedef struct {
     TZwenkelBeschrijving beschrijving; /* first: the board reads this */
     Gezicht gezicht;
-    int gemeten; /* the face was drawn at the panel's final size */
 } Doorgeven;
 
-/* The panel is 56 x 80, input top left, output top right; the arrow below. */
-static void teken(Doorgeven* d, int meten) {
-    Gezicht* g = &d->gezicht;
+/* The panel is 56 x 80, input top left, output top right; the arrow below.
+ * The face never changes. */
+static void teken(Gezicht* g, int toestand) {
     int i;
-    if (!gezicht_begin(g, meten))
-        return;
+    (void)toestand;
     gezicht_blok(g, 10, 47, 26, 4, GEZICHT_INKT);
     for (i = 0; i < 9; ++i) /* the head, one column at a time */
         gezicht_blok(g, 36 + i, 40 + i, 1, 18 - 2 * i, GEZICHT_INKT);
-    gezicht_klaar(g);
 }
 
 KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
@@ -49,8 +46,7 @@ KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
     b->uitgangenTop = 8;
     b->aantalIngangen = 1;
     b->aantalUitgangen = 1;
-    gezicht_open(&d->gezicht, venster, 56, 80);
-    teken(d, 0);
+    gezicht_open(&d->gezicht, venster, 56, 80, teken, 0);
     return b;
 }
 
@@ -58,12 +54,7 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
                                         const char* ingangTekst, const char* uitgangTekst,
                                         TSignaalBuffer* buffer) {
     /* The buffer already holds the input's samples. */
-    Doorgeven* d = (Doorgeven*)b;
-    if (!d->gemeten) {
-        /* By now the board has sized the panel: draw the face to fit. */
-        d->gemeten = 1;
-        teken(d, 1);
-    }
+    (void)b;
     (void)ingang;
     (void)uitgang;
     (void)ingangTekst;

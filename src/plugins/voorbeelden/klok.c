@@ -3,8 +3,8 @@
  * is the module's setting, stored in the board file as a decimal text: "50"
  * (the default) makes a 1 Hz clock, "5" a 10 Hz one. Its face is a dot that
  * lights while the output is high. */
-#include "kwintel_plugin.h"
 #include "gezicht.h"
+#include "kwintel_plugin.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -22,13 +22,10 @@ static const char kOpschrift[] = "Oscillator (vrijlopende klok)";
 #define STANDAARD 50
 #define MAXIMUM 360000 /* an hour */
 
-/* The panel is 72 x 64 with its output on the right; the dot left of it. */
-static void teken(Klok* k, int meten) {
-    Gezicht* g = &k->gezicht;
-    if (!gezicht_begin(g, meten))
-        return;
-    gezicht_stip(g, 22, 32, 9, k->hoog ? 0xFF0000 : 0x800000);
-    gezicht_klaar(g);
+/* The panel is 72 x 64 with its output on the right; the dot left of it,
+ * lit while the output is high (toestand 1). */
+static void teken(Gezicht* g, int toestand) {
+    gezicht_stip(g, 22, 32, 9, toestand ? 0xFF0000 : 0x800000);
 }
 
 KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
@@ -50,8 +47,7 @@ KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
     k->beschrijving.aantalIngangen = 0;
     k->beschrijving.aantalUitgangen = 1;
     k->halvePeriode = STANDAARD;
-    gezicht_open(&k->gezicht, venster, 72, 64);
-    teken(k, 0);
+    gezicht_open(&k->gezicht, venster, 72, 64, teken, 0);
     return &k->beschrijving;
 }
 
@@ -66,7 +62,7 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
     if (ingang == 0 && uitgang == 1 && ++k->teller >= k->halvePeriode) {
         k->teller = 0;
         k->hoog = !k->hoog;
-        teken(k, 1); /* the dot follows the output */
+        gezicht_zet(&k->gezicht, k->hoog); /* the dot follows the output */
     }
     uit = k->hoog ? KWINTEL_MONSTER_MAX : 0;
     for (i = 0; i < KWINTEL_MONSTERS; ++i)

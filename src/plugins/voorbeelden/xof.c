@@ -1,8 +1,8 @@
 /* Example plug-in: an exclusive-OR gate. Two inputs, one output; the output
  * is high (5.0 V) while exactly one input is high (1.4 V or more). Its face
  * is the gate's symbol, "=1" in a box. */
-#include "kwintel_plugin.h"
 #include "gezicht.h"
+#include "kwintel_plugin.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -11,18 +11,16 @@ typedef struct {
     TZwenkelBeschrijving beschrijving; /* first: the board reads this */
     int hoog[2];
     Gezicht gezicht;
-    int gemeten; /* the face was drawn at the panel's final size */
 } Xof;
 
 static const char kOpschrift[] = "OF-poort, exclusief (XOF)";
 /* Level 14 (1.4 V) as a sample: 14 * 5119 / 50. */
 #define DREMPEL 1433
 
-/* The panel is 72 x 80: the inputs along the top, the output on the right. */
-static void teken(Xof* x, int meten) {
-    Gezicht* g = &x->gezicht;
-    if (!gezicht_begin(g, meten))
-        return;
+/* The panel is 72 x 80: the inputs along the top, the output on the right.
+ * The face never changes. */
+static void teken(Gezicht* g, int toestand) {
+    (void)toestand;
     /* The box. */
     gezicht_blok(g, 6, 32, 34, 2, GEZICHT_INKT);
     gezicht_blok(g, 6, 70, 34, 2, GEZICHT_INKT);
@@ -34,7 +32,6 @@ static void teken(Xof* x, int meten) {
     /* "1" */
     gezicht_blok(g, 28, 40, 3, 22, GEZICHT_INKT);
     gezicht_blok(g, 25, 43, 3, 3, GEZICHT_INKT);
-    gezicht_klaar(g);
 }
 
 KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
@@ -55,8 +52,7 @@ KWINTEL_EXPORT TZwenkelBeschrijving* KWINTEL_CALL create(void* venster) {
     x->beschrijving.uitgangenTop = -1;
     x->beschrijving.aantalIngangen = 2;
     x->beschrijving.aantalUitgangen = 1;
-    gezicht_open(&x->gezicht, venster, 72, 80);
-    teken(x, 0);
+    gezicht_open(&x->gezicht, venster, 72, 80, teken, 0);
     return &x->beschrijving;
 }
 
@@ -69,11 +65,6 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
     (void)uitgang;
     (void)ingangTekst;
     (void)uitgangTekst;
-    if (!x->gemeten) {
-        /* By now the board has sized the panel: draw the face to fit. */
-        x->gemeten = 1;
-        teken(x, 1);
-    }
     if (ingang == 1 || ingang == 2)
         x->hoog[ingang - 1] = buffer->monsters[0] >= DREMPEL;
     uit = (x->hoog[0] != x->hoog[1]) ? KWINTEL_MONSTER_MAX : 0;

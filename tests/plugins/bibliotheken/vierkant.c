@@ -14,11 +14,13 @@
 typedef struct {
     TZwenkelBeschrijving beschrijving;
     Window venster;
+    int geteld; /* its first "action" has been seen */
 } Vierkant;
 
 static Display* g_dpy;
 static GC g_gc;
-static int g_levend; /* modules alive, so the last one closes the display */
+static int g_levend;                  /* modules alive, so the last one closes the display */
+static unsigned g_eersteB, g_eersteH; /* the window's size at the last module's first "action" */
 
 KWINTEL_EXPORT int KWINTEL_CALL init(char* tekst, int capaciteit) {
     strncpy(tekst, "IVierkant", (size_t)capaciteit);
@@ -56,7 +58,14 @@ KWINTEL_EXPORT void KWINTEL_CALL action(TZwenkelBeschrijving* b, int ingang, int
     (void)ingangTekst;
     (void)uitgangTekst;
     memset(buffer->monsters, 0, sizeof buffer->monsters);
-    if (g_dpy && g_gc) {
+    if (g_dpy && v->venster && !v->geteld) {
+        Window wortel;
+        int x, y;
+        unsigned rand, diepte;
+        v->geteld = 1;
+        XGetGeometry(g_dpy, v->venster, &wortel, &x, &y, &g_eersteB, &g_eersteH, &rand, &diepte);
+    }
+    if (g_dpy && g_gc && v->venster) {
         /* In window pixels, from the top-left corner. */
         XFillRectangle(g_dpy, v->venster, g_gc, 4, 4, 40, 40);
         XFlush(g_dpy);
@@ -85,4 +94,11 @@ KWINTEL_EXPORT void KWINTEL_CALL destroy(TZwenkelBeschrijving* b) {
         g_gc = NULL;
         g_dpy = NULL;
     }
+}
+
+/* For the tests: the window's size as the last module made saw it at its
+ * first "action" call. */
+KWINTEL_EXPORT void test_eerste_grootte(unsigned* breedte, unsigned* hoogte) {
+    *breedte = g_eersteB;
+    *hoogte = g_eersteH;
 }
