@@ -3,9 +3,9 @@
 // sensor, the buzzer's tone reaches the virtual speaker at 500 Hz, and both
 // work again after the server went away or came only after the program. With
 // four processes burning CPU beside the program, held tones stay whole and
-// beeps are heard as short as they were made, soon after their tick. Where no private server can run
-// the whole test is reported as skipped (exit code 77); with CI=true it must
-// run, and fails instead.
+// beeps are heard as short as they were made, soon after their tick. Where no private server can
+// run the whole test is reported as skipped (exit code 77); with CI=true it must run, and fails
+// instead.
 #include "audio/audioio.h"
 #include "modules/regelaars.h"
 #include "modules/soorten/geluidsensor.h"
@@ -265,6 +265,24 @@ public:
         return QStringLiteral("%1 stoten, vanaf %2: ").arg(stoten.size()).arg(van) +
                s.join(QLatin1Char(' '));
     }
+    // Where the bursts first stop following the edges one to one (a burst
+    // beginning 0..80 ms after its edge), described from just before.
+    QString verschil(const std::vector<std::pair<qsizetype, qsizetype>>& stoten,
+                     const std::vector<double>& randen) const {
+        std::size_t i = 0;
+        while (i < stoten.size() && i < randen.size() && tijd(stoten[i].first) >= randen[i] &&
+               tijd(stoten[i].first) < randen[i] + 80)
+            ++i;
+        const std::size_t van = i >= 2 ? i - 2 : 0;
+        QStringList r;
+        for (std::size_t j = van; j < randen.size() && j < van + 12; ++j)
+            r << QString::number(randen[j], 'f', 0);
+        return QStringLiteral("%1 flanken, vanaf %2: %3; ")
+                   .arg(randen.size())
+                   .arg(van)
+                   .arg(r.join(QLatin1Char(' '))) +
+               beschrijf(stoten, van);
+    }
     // The delay from each edge to the burst at the same index.
     Vertraging vertraging(const std::vector<std::pair<qsizetype, qsizetype>>& stoten,
                           const std::vector<double>& randen, std::size_t vanaf) const {
@@ -301,7 +319,11 @@ public:
     Tikker(TfKwintelvlak& form, const QElapsedTimer& klok, const TZoemerMod* zoemer,
            std::vector<double>& randen) {
         m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, [&form, &klok, zoemer, &randen] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &form, &klok, zoemer, &randen] {
+            if (m_alleenGeluid) {
+                platform::toonTik();
+                return;
+            }
             const bool was = zoemer->zoemt;
             const double nu = double(klok.nsecsElapsed()) / 1e6;
             form.tActieTimer();
@@ -310,9 +332,14 @@ public:
         });
         m_timer.start(10);
     }
+    // The board stands still from now on while the clock's sound side goes
+    // on ticking, as it does in the running program: no new edges, and the
+    // beep of the last one is still heard.
+    void alleenGeluid() { m_alleenGeluid = true; }
 
 private:
     QTimer m_timer;
+    bool m_alleenGeluid = false;
 };
 
 } // namespace
@@ -520,7 +547,7 @@ private slots:
         opname.stop();
         const auto stoten = opname.stoten();
         QCOMPARE(randen.size(), std::size_t(keer));
-        QVERIFY2(stoten.size() == randen.size(), qPrintable(opname.beschrijf(stoten)));
+        QVERIFY2(stoten.size() == randen.size(), qPrintable(opname.verschil(stoten, randen)));
         for (std::size_t i = 0; i < stoten.size(); ++i) {
             // The first waits for the stream to be made.
             const double ms = opname.ms(stoten[i].second - stoten[i].first);
@@ -552,14 +579,14 @@ private slots:
             kwinteltest::verbind(gen, 1, z, 1);
             Tikker tikker(b.form, klok, z, randen);
             wacht(seconden * 1000);
+            tikker.alleenGeluid();
+            wacht(300);
         }
         opname.stop();
         const auto stoten = opname.stoten();
         // One burst per pulse, the first included.
         QVERIFY2(randen.size() >= std::size_t(seconden * 8), qPrintable(opname.beschrijf(stoten)));
-        QVERIFY2(stoten.size() == randen.size(),
-                 qPrintable(QStringLiteral("%1 pulsen, ").arg(randen.size()) +
-                            opname.beschrijf(stoten)));
+        QVERIFY2(stoten.size() == randen.size(), qPrintable(opname.verschil(stoten, randen)));
         for (std::size_t i = 0; i < stoten.size(); ++i) {
             const double ms = opname.ms(stoten[i].second - stoten[i].first);
             QVERIFY2(ms >= 5 && ms <= 15, qPrintable(opname.beschrijf(stoten, i)));
