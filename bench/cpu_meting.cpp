@@ -13,6 +13,8 @@
 // silence, as after a buzzer was heard), and the measurement starts once it
 // has paused. With "geluidsensor" as well (after the other word or alone) a
 // sound sensor stands on the board, so the microphone is heard.
+// With "zoemer HZ" the pulse generator runs at HZ (1..10) and feeds a buzzer
+// instead of the LED: what a beeping buzzer costs (scripts/cpu_zoemer.sh).
 #include "bordbouw.h"
 
 #include "boardfile/herstel.h"
@@ -26,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -55,35 +58,45 @@ double cpuVolgensStat() {
     return (utime + stime) / 100.0;
 }
 
-// Run time per thread, by the thread's name, in seconds.
-std::map<std::string, double> cpuPerDraad() {
-    std::map<std::string, double> tijden;
+// Run time per thread, by the thread's name, in seconds, and how many times
+// the thread was put on a core (about how often it woke up).
+struct Draad {
+    double tijd = 0;
+    double keer = 0;
+};
+
+std::map<std::string, Draad> cpuPerDraad() {
+    std::map<std::string, Draad> draden;
     for (const auto& taak : std::filesystem::directory_iterator("/proc/self/task")) {
         std::ifstream f(taak.path() / "schedstat");
         std::ifstream c(taak.path() / "comm");
-        double ns = 0;
+        double ns = 0, wacht = 0, keer = 0;
         std::string naam;
         std::getline(c, naam);
-        if (f >> ns)
-            tijden[naam] += ns / 1e9;
+        if (f >> ns >> wacht >> keer) {
+            draden[naam].tijd += ns / 1e9;
+            draden[naam].keer += keer;
+        }
     }
-    return tijden;
+    return draden;
 }
 
 // The same to the nanosecond: the run time of every thread of the process.
 double cpuVolgensSchedstat() {
     double totaal = 0;
-    for (const auto& [naam, tijd] : cpuPerDraad())
-        totaal += tijd;
+    for (const auto& [naam, draad] : cpuPerDraad())
+        totaal += draad.tijd;
     return totaal;
 }
 
-void toonPerDraad(const std::map<std::string, double>& begin, double verstreken) {
-    for (const auto& [naam, tijd] : cpuPerDraad()) {
+void toonPerDraad(const std::map<std::string, Draad>& begin, double verstreken) {
+    for (const auto& [naam, draad] : cpuPerDraad()) {
         const auto b = begin.find(naam);
-        const double verschil = tijd - (b == begin.end() ? 0.0 : b->second);
-        std::printf("    draad %-16s %.4f s = %.3f %%\n", naam.c_str(), verschil,
-                    100.0 * verschil / verstreken);
+        const Draad voor = b == begin.end() ? Draad{} : b->second;
+        std::printf("    draad %-16s %.4f s = %.3f %%, %.0f keer per seconde ingepland\n",
+                    naam.c_str(), draad.tijd - voor.tijd,
+                    100.0 * (draad.tijd - voor.tijd) / verstreken,
+                    (draad.keer - voor.keer) / verstreken);
     }
 }
 
@@ -127,6 +140,8 @@ int main(int argc, char* argv[]) {
     const bool kaal = argc > 2 && std::strcmp(argv[2], "kaal") == 0;
     const bool herstel = argc > 2 && std::strcmp(argv[2], "herstel") == 0;
     const bool toon = argc > 2 && std::strcmp(argv[2], "toon") == 0;
+    const bool zoemer = argc > 2 && std::strcmp(argv[2], "zoemer") == 0;
+    const int hz = zoemer && argc > 3 ? std::clamp(std::atoi(argv[3]), 1, 10) : 1;
     bool sensor = false;
     for (int i = 2; i < argc; ++i)
         sensor = sensor || std::strcmp(argv[i], "geluidsensor") == 0;
@@ -137,9 +152,10 @@ int main(int argc, char* argv[]) {
     if (!leeg) {
         auto* gen = qobject_cast<TPulsGeneratorMod*>(
             form.maakModule(bordbouw::soortVan(form.miPulsGenerator), 40, 40));
-        TModule* led = form.maakModule(bordbouw::soortVan(form.miLED), 140, 40);
-        gen->regelaar->setValue(1);
-        bordbouw::verbind(gen, 1, led, 1);
+        TModule* uit =
+            form.maakModule(bordbouw::soortVan(zoemer ? form.miZoemer : form.miLED), 140, 40);
+        gen->regelaar->setValue(hz);
+        bordbouw::verbind(gen, 1, uit, 1);
         if (sensor)
             form.maakModule(bordbouw::soortVan(form.miGeluidSensor), 240, 40);
     }
@@ -155,10 +171,10 @@ int main(int argc, char* argv[]) {
     }
     if (toon)
         platform::Beep(500, 10);
-    const int aanloop = toon ? 3000 : 1000;
+    const int aanloop = toon || zoemer ? 3000 : 1000;
 
     double statBegin = 0, schedBegin = 0;
-    std::map<std::string, double> draadBegin;
+    std::map<std::string, Draad> draadBegin;
     QElapsedTimer wand;
     // Start measuring once start-up and the first paints are over.
     QTimer::singleShot(aanloop, [&] {
@@ -171,13 +187,18 @@ int main(int argc, char* argv[]) {
         const double verstreken = wand.elapsed() / 1000.0;
         const double stat = cpuVolgensStat() - statBegin;
         const double sched = cpuVolgensSchedstat() - schedBegin;
-        std::printf("Gemeten over %.2f s (platform %s, %s, %s%s):\n", verstreken,
-                    qPrintable(QGuiApplication::platformName()),
-                    leeg      ? "leeg bord"
-                    : herstel ? "pulsgenerator 1 Hz naar LED, herstelbestand elke seconde"
-                              : "pulsgenerator 1 Hz naar LED",
-                    audioBeschikbaar ? "met opname" : "zonder opname",
-                    toon ? ", toonstroom open" : "");
+        const std::string bord =
+            leeg      ? std::string("leeg bord")
+            : herstel ? std::string("pulsgenerator 1 Hz naar LED, herstelbestand elke seconde")
+            : zoemer  ? "pulsgenerator " + std::to_string(hz) + " Hz naar zoemer"
+                      : std::string("pulsgenerator 1 Hz naar LED");
+        std::printf(
+            "Gemeten over %.2f s (platform %s, %s, %s%s%s):\n", verstreken,
+            qPrintable(QGuiApplication::platformName()), bord.c_str(),
+            audioBeschikbaar ? "met opname" : "zonder opname", toon ? ", toonstroom open" : "",
+            zoemer
+                ? (platform::toonServerKlaar() ? ", met geluidsserver" : ", zonder geluidsserver")
+                : "");
         if (sensor)
             std::printf("  met een geluidsensor op het bord\n");
         std::printf("  /proc/self/stat:           %.3f s CPU = %.3f %% van een kern\n", stat,

@@ -10,7 +10,8 @@
 #
 # Exit status 77 when the server cannot run here (1 with CI=true).
 #
-# Then use PULSE_SERVER=unix:DIR/native. Works as root: HOME and
+# GELUIDSSERVER_LOG=debug makes DIR/server.log name every underrun of a
+# stream. Then use PULSE_SERVER=unix:DIR/native. Works as root: HOME and
 # XDG_RUNTIME_DIR point into DIR (mode 0700), and anonymous clients are
 # allowed on the socket.
 set -u
@@ -50,7 +51,7 @@ set-default-source kwintel_microfoon
 PA
     HOME="$map/home" XDG_RUNTIME_DIR="$map/run" \
         setsid pulseaudio --daemonize=no -n -F "$map/server.pa" --exit-idle-time=-1 \
-        --disallow-exit --system=false --use-pid-file=no --log-target=file:"$map/server.log" \
+        --disallow-exit --system=false --use-pid-file=no --log-target=file:"$map/server.log" --log-level="${GELUIDSSERVER_LOG:-notice}" --log-time=1 \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$map/pid"
     for _ in $(seq 100); do

@@ -40,6 +40,8 @@ public:
 
     void vergrendel() { pa_threaded_mainloop_lock(m_lus); }
     void ontgrendel() { pa_threaded_mainloop_unlock(m_lus); }
+    // The loop's events (timers) for the users, with the lock held.
+    pa_mainloop_api* api() { return pa_threaded_mainloop_get_api(m_lus); }
     // With the lock held. A user that joins a ready connection hears
     // verbonden at once; one that joins a failed one hears verbroken. A user
     // stays known until it leaves (meldAf) or the connection is freed.

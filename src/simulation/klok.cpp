@@ -1,5 +1,6 @@
 // The clock: its hold, its tick, the dispatch of levels to modules and the
 // send step that carries a level along a wire.
+#include "platform/toon.h"
 #include "simulation/simulatie.h"
 
 #include "app/kwintelvlak.h"
@@ -21,6 +22,7 @@
 #include "modules/soorten/transistor.h"
 #include "modules/soorten/variabelespanning.h"
 #include "modules/soorten/zoemer.h"
+#include "platform/toon.h"
 #include "plugins/zwenkel.h"
 
 bool klokGestopt = false;
@@ -247,6 +249,8 @@ int TfKwintelvlak::klokStopTeller() const {
 
 void TfKwintelvlak::tActieTimer() {
     m_simulatie->tik();
+    // The buzzer's Beeps of this tick are all made: the tone writes them.
+    platform::toonTik();
 }
 
 void TfKwintelvlak::moduleActie(TModule* module, int ingang, quint8 niveau) {

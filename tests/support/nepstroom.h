@@ -3,7 +3,8 @@
 // bufferMs queued, and asks for what the buffer misses whenever that has
 // grown to a request size it draws from [minVraagMs, maxVraagMs]. Each request
 // reaches the generator up to maxTeLaatUs late. Beeps are made at the times
-// given, in between the requests. What comes out is the sound as heard:
+// given, in between the requests, and so are the clock's ticks when given
+// (each after the Beeps of its time). What comes out is the sound as heard:
 // sample i sounds at startMs + i / rate.
 #pragma once
 
@@ -31,7 +32,7 @@ struct Stroom {
 
     // Plays until totMs; the samples as heard.
     std::vector<std::int16_t> speel(platform::ToonBron& bron, const std::vector<Beep>& beeps,
-                                    double totMs) const {
+                                    double totMs, const std::vector<double>& tikken = {}) const {
         using platform::ToonBron;
         std::mt19937 toeval(zaad);
         std::uniform_int_distribution<int> vraag(minVraagMs * ToonBron::kRate / 1000,
@@ -41,9 +42,20 @@ struct Stroom {
         bron.zetBuffer(buffer);
         std::vector<std::int16_t> uit;
         std::size_t volgende = 0;
+        std::size_t tik = 0;
         auto beepTot = [&](double ms) {
-            for (; volgende < beeps.size() && beeps[volgende].ms <= ms; ++volgende)
-                bron.beep(500, beeps[volgende].duur, std::int64_t(beeps[volgende].ms * 1000));
+            for (;;) {
+                const bool beep = volgende < beeps.size() && beeps[volgende].ms <= ms;
+                const bool t = tik < tikken.size() && tikken[tik] <= ms;
+                if (beep && (!t || beeps[volgende].ms <= tikken[tik])) {
+                    bron.beep(500, beeps[volgende].duur, std::int64_t(beeps[volgende].ms * 1000));
+                    ++volgende;
+                } else if (t) {
+                    bron.tik(std::int64_t(tikken[tik++] * 1000));
+                } else {
+                    break;
+                }
+            }
         };
         // The first request fills the whole buffer; later ones come when the
         // card has played a request's worth.
