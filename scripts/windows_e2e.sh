@@ -212,12 +212,14 @@ if start "$documenten" "$programma"; then
     wijs 60 320
     klik 40 300
     import -window root -crop 80x80+$((bx + 40))+$((by + 300)) "$werk/zwenkel.png" 2>/dev/null
-    # The face: the panel's own colour with the library's black drawing on it.
+    # The face: the module colour (as the push button's panel shows it) with
+    # the library's black drawing on it.
+    modulekleur=$(kleur 48 104)
     inkt=$(convert "$werk/zwenkel.png" -fill white +opaque black -fill black -opaque black \
         -format '%[fx:round(w*h*(1-mean))]' info:)
-    vlak=$(convert "$werk/zwenkel.png" -fill black +opaque '#EFEFEF' -format '%[fx:round(w*h*mean)]' info:)
-    echo "# zwenkel: $inkt pixels inkt, $vlak pixels vlak"
-    controleer "de zwenkel xof tekent zijn gezicht" [ "$inkt" -gt 20 ] && [ "$vlak" -gt 500 ]
+    vlak=$(convert "$werk/zwenkel.png" -fill black +opaque "$modulekleur" -format '%[fx:round(w*h*mean)]' info:)
+    echo "# zwenkel: $inkt pixels inkt, $vlak pixels in de modulekleur $modulekleur"
+    controleer "de zwenkel xof tekent zijn gezicht" [ "$inkt" -gt 20 -a "$vlak" -gt 500 ]
 
     stap "help (F1)"
     toets F1

@@ -11,6 +11,7 @@
 ; uninstaller that removes what it installed and leaves the boards.
 
 Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !ifndef VERSIE | MAP | UIT | ICOON
