@@ -16,6 +16,7 @@
 set -euo pipefail
 
 bouw=$(cd "${1:?"gebruik: $0 BOUWMAP"}" && pwd)
+bron=$(cd "$(dirname "$0")/.." && pwd)
 werk=$(mktemp -d /tmp/nieuwe_gebruiker.XXXXXX)
 pid=""
 opruimen() {
@@ -205,6 +206,10 @@ toets ctrl+s
 dialoog '^Opslaan als$' "$werk/borden/opnieuw.brd"
 wacht 10 test -s "$werk/borden/opnieuw.brd" || fout "het bord is de tweede keer niet opgeslagen"
 cmp "$werk/borden/schakeling.brd" "$werk/borden/opnieuw.brd" || fout "de bestanden verschillen"
+# The Windows build, given the same actions, must write these very bytes
+# (scripts/windows_e2e.sh compares with the same file).
+cmp "$werk/borden/schakeling.brd" "$bron/tests/e2e/schakeling.brd" ||
+    fout "het bord verschilt van tests/e2e/schakeling.brd"
 echo "bord:"
 cat -A "$werk/borden/schakeling.brd"
 

@@ -10,6 +10,7 @@
 #include "modules/module.h"
 #include "modules/onderdelen.h"
 #include "modules/tekeningen.h"
+#include "platform/helpviewer.h"
 #include "platform/platform.h"
 #include "platform/slepen.h"
 #include "platform/toon.h"
@@ -72,7 +73,8 @@ void TfKwintelvlak::formCreate() {
     setWindowTitle(QStringLiteral("Kwintelvlak"));
     // The font of every control on the board: the platform's sans-serif at
     // 11 pixels, so measured module geometry stays as designed.
-    QFont f(QStringLiteral("Sans Serif"));
+    QFont f;
+    f.setFamilies(platform::schreefloosLettertype());
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(11);
     setFont(f);
@@ -111,7 +113,9 @@ void TfKwintelvlak::formCreate() {
     m_geschiedenis = std::make_unique<TGeschiedenis>(*this);
 
     // 5. The client area under the menu bar is 720 x 576.
-    resize(kClientBreedte, kClientHoogte + menuBar()->sizeHint().height());
+    // The menu bar's height at the window's width, as the window's layout
+    // will give it (a font may make it a pixel taller than its size hint).
+    resize(kClientBreedte, kClientHoogte + menuBar()->heightForWidth(kClientBreedte));
     move(kVensterPlek);
 
     // The artwork the module kinds copy onto their panels.
@@ -160,6 +164,8 @@ void TfKwintelvlak::formDestroy() {
     // The sound server's connection is closed while the application still
     // exists, in the order that leaves its thread nothing to run into.
     platform::toonAfsluiten();
+    // The system's help viewer shows nothing of a program that has gone.
+    platform::sluitSysteemHelp();
     // The plug-in libraries, and then the catalogue: every module referred
     // to its entry.
     zwenkelsVrijgeven();
@@ -333,9 +339,14 @@ void TfKwintelvlak::miContextVerwijderenClick() {
 }
 
 void TfKwintelvlak::miHelpOnderwerpenClick() {
-    // Our own help window reads the help file; a missing or damaged file is
-    // reported there.
-    toonHelp(this, programmaMap() + QStringLiteral("kwintel.chm"));
+    // The system's help viewer shows the help file where there is one;
+    // elsewhere our own help window reads it. A missing file is reported by
+    // our own window, a damaged one there too.
+    const QString pad = programmaMap() + QStringLiteral("kwintel.chm");
+    if (QFileInfo::exists(pad) &&
+        platform::toonSysteemHelp(this, pad) == platform::SysteemHelp::Getoond)
+        return;
+    toonHelp(this, pad);
 }
 
 void TfKwintelvlak::miInfoClick() {

@@ -1,11 +1,12 @@
 #include "app/afbeelding.h"
 #include "app/kwintelvlak.h"
 #include "app/opdrachtregel.h"
-#include "toetsen/toetsen.h"
 #include "boardfile/bordpaden.h"
 #include "boardfile/herstel.h"
 #include "editing/geschiedenis.h"
+#include "platform/platform.h"
 #include "platform/venstersysteem.h"
+#include "toetsen/toetsen.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -19,10 +20,11 @@
 int main(int argc, char* argv[]) {
     // The command line is read before the application object exists: the
     // way of running decides the display platform and the scale.
-    QStringList argumenten;
-    for (int i = 0; i < argc; ++i)
-        argumenten << QString::fromLocal8Bit(argv[i]);
-    const opdrachtregel::Opdracht opdracht = opdrachtregel::lees(argumenten);
+    const opdrachtregel::Opdracht opdracht =
+        opdrachtregel::lees(platform::opdrachtregelArgumenten(argc, argv));
+    // Everything but the window writes to the console it was started from.
+    if (opdracht.modus != opdrachtregel::Modus::Venster)
+        platform::gebruikConsole();
     if (opdracht.modus == opdrachtregel::Modus::Klaar) {
         QTextStream(opdracht.naarFoutUitvoer ? stderr : stdout) << opdracht.uitvoer;
         return opdracht.status;

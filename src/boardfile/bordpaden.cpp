@@ -1,5 +1,6 @@
 #include "boardfile/bordpaden.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace bordpaden {
@@ -23,8 +24,11 @@ QString zoekStandaardBord(const QString& naam, const QString& programmaMap) {
 QString opdrachtregelBord(const QString& argument, const QString& programmaMap) {
     if (argument.isEmpty())
         return {};
-    const bool heeftMap = argument.contains(QLatin1Char('/'));
-    const QString pad = heeftMap ? argument : programmaMap + argument;
+    // A directory part in the system's own spelling counts too: a board
+    // double-clicked in Windows' Explorer comes as "C:\\Lessen\\les.brd".
+    const QString algemeen = QDir::fromNativeSeparators(argument);
+    const bool heeftMap = algemeen.contains(QLatin1Char('/')) || QFileInfo(algemeen).isAbsolute();
+    const QString pad = heeftMap ? algemeen : programmaMap + argument;
     return isBestand(pad) ? pad : QString();
 }
 

@@ -1,5 +1,5 @@
 #include "platform/opname.h"
-#include "platform/pulseverbinding.h"
+#include "platform/systeem.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +32,7 @@ NepOpname* g_nep = nullptr;
 OpnameStuurprogramma& opnameStuurprogramma() {
     if (g_nep)
         return *g_nep;
-    return pulse::opnameStuurprogramma();
+    return systeem::opname();
 }
 
 // ---- The scripted driver ------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "platform/opname.h"
 #include "platform/platform.h"
 #include "platform/pulseverbinding.h"
+#include "platform/systeem.h"
 
 #include <algorithm>
 #include <cstring>
@@ -333,9 +334,13 @@ public:
 
 } // namespace
 
-OpnameStuurprogramma& opnameStuurprogramma() {
-    static PulseStuurprogramma stuurprogramma;
+} // namespace platform::pulse
+
+namespace platform {
+
+OpnameStuurprogramma& systeem::opname() {
+    static pulse::PulseStuurprogramma stuurprogramma;
     return stuurprogramma;
 }
 
-} // namespace platform::pulse
+} // namespace platform

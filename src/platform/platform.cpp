@@ -1,4 +1,5 @@
 #include "platform/platform.h"
+#include "platform/systeem.h"
 #include "platform/testseams.h"
 
 #include <QApplication>
@@ -161,6 +162,8 @@ QRect g_confinement;
 
 void confineCursor(const QRect& rect) {
     g_confinement = rect;
+    if (!g_cursor)
+        systeem::beperkCursor(rect);
     const QPoint nu = cursorPos();
     const QPoint binnen = clampToConfinement(nu);
     if (binnen != nu)
@@ -168,7 +171,10 @@ void confineCursor(const QRect& rect) {
 }
 
 void freeCursor() {
+    const bool wasBeperkt = g_confinement.isValid();
     g_confinement = QRect();
+    if (wasBeperkt && !g_cursor)
+        systeem::beperkCursor(QRect());
 }
 
 QRect cursorConfinement() {
@@ -185,7 +191,20 @@ QPoint clampToConfinement(QPoint pos) {
 // ---- Operating system -------------------------------------------------------
 
 bool isNTFamily() {
-    return true;
+    static const bool nt = systeem::isNT();
+    return nt;
+}
+
+QStringList opdrachtregelArgumenten(int argc, char* argv[]) {
+    return systeem::argumenten(argc, argv);
+}
+
+void gebruikConsole() {
+    systeem::gebruikConsole();
+}
+
+QStringList schreefloosLettertype() {
+    return systeem::schreefloosLettertype();
 }
 
 // ---- Sound ------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 #include <cstdint>
 
 class QTimer;
@@ -71,10 +72,25 @@ QPoint clampToConfinement(QPoint pos);
 
 // ---- Operating system -----------------------------------------------------
 
-// Whether the platform belongs to the NT family. Every platform this program
-// is built for keeps the PC's I/O ports from programs, which is what the NT
-// family stands for in the rest of the program.
+// Whether the platform belongs to the NT family, as the operating system
+// reports it. Every platform this program is built for keeps the PC's I/O
+// ports from programs, which is what the NT family stands for in the rest of
+// the program.
 bool isNTFamily();
+
+// The command line's arguments, the program's name first, as the user typed
+// them (main's argc and argv are what some systems hand over in a narrower
+// code page).
+QStringList opdrachtregelArgumenten(int argc, char* argv[]);
+
+// For the ways of running without a window: standard output and error reach
+// the console or file the program was started from, with Dutch text shown as
+// written and lines ending as on every other system.
+void gebruikConsole();
+
+// The family names of the system's plain sans-serif font, in order of
+// preference: the one the board's controls are drawn in.
+QStringList schreefloosLettertype();
 
 // ---- Sound ----------------------------------------------------------------
 

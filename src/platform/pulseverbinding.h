@@ -10,10 +10,6 @@
 #include <atomic>
 #include <vector>
 
-namespace platform {
-class OpnameStuurprogramma;
-}
-
 namespace platform::pulse {
 
 // Something that keeps streams on the connection. Every call runs with the
@@ -82,8 +78,5 @@ private:
     bool m_gemeld = false; // this outage has been reported
     std::vector<Gebruiker*> m_gebruikers;
 };
-
-// The capture driver on this connection.
-OpnameStuurprogramma& opnameStuurprogramma();
 
 } // namespace platform::pulse

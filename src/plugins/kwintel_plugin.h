@@ -29,6 +29,12 @@
  * Linux for example
  *   cc -shared -fPIC -fvisibility=hidden -Wl,--no-undefined
  *      -I/usr/include/kwintelvlak -o mijn.so mijn.c -lX11
+ * and for Windows (64-bit) with MinGW-w64, on Windows or cross from Linux,
+ * against the header in the program folder's "zwenkels-maken":
+ *   x86_64-w64-mingw32-gcc -shared -static-libgcc -fvisibility=hidden
+ *      -I zwenkels-maken -o mijn.dll mijn.c -luser32 -lgdi32 -lcomctl32
+ * and put mijn.dll beside kwintelvlak.exe or in
+ * %LOCALAPPDATA%\Kwintelvlak\zwenkels.
  *
  * Everything is called on the board's user-interface thread. A library may
  * run threads of its own; the board unloads it at shutdown, after "destroy"

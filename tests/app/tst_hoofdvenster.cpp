@@ -5,6 +5,7 @@
 #include "editing/draadlaag.h"
 #include "modules/aansluitingen.h"
 #include "modules/onderdelen.h"
+#include "platform/helpviewer.h"
 #include "support/kwinteltest.h"
 
 #include <QAction>
@@ -318,6 +319,33 @@ private slots:
                  QStringLiteral("Het helpbestand kon niet gevonden worden. Zorg ervoor\n"
                                 "dat het bestand \"kwintel.chm\" aanwezig is in dezelfde map\n"
                                 "als het Kwintelvlak programma."));
+    }
+
+    // With the help file beside the program, F1 hands it to the system's
+    // help viewer (HTML Help on Windows) as the program always did: the main
+    // window as owner, the file's full path, the default topic, no data.
+    void helpGaatNaarDeHelpViewer() {
+        const QString pad = TfKwintelvlak::programmaMap() + "kwintel.chm";
+        QFile chm(pad);
+        QVERIFY(chm.open(QIODevice::WriteOnly));
+        chm.close();
+        struct Opruimen {
+            QString pad;
+            ~Opruimen() { QFile::remove(pad); }
+        } opruimen{pad};
+        platform::HelpViewerRecorder viewer;
+        TfKwintelvlak form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const Bericht b = vangBericht([&] { QTest::keyClick(&form, Qt::Key_F1); });
+        QVERIFY(!b.getoond);
+        QCOMPARE(viewer.oproepen().size(), std::size_t(1));
+        const auto& oproep = viewer.oproepen().front();
+        QCOMPARE(oproep.eigenaar, &form);
+        QVERIFY(QFileInfo(oproep.pad).isAbsolute());
+        QCOMPARE(QFileInfo(oproep.pad), QFileInfo(pad));
+        QCOMPARE(oproep.opdracht, 0u);
+        QCOMPARE(oproep.gegevens, 0ull);
     }
 
     void logoBitmapNaastHetProgramma() {

@@ -274,6 +274,9 @@ private slots:
                                       << "./hier.brd";
         QTest::newRow("volledig pad") << "VOL"
                                       << "VOL";
+        // As Windows' Explorer hands over a double-clicked board.
+        QTest::newRow("volledig pad in de schrijfwijze van het systeem") << "SYS"
+                                                                         << "VOL";
         QTest::newRow("relatief pad dat er niet is") << "sub/weg.brd"
                                                      << "";
         QTest::newRow("een map") << "sub/map.brd"
@@ -291,6 +294,7 @@ private slots:
         schrijf(QStringLiteral("sub/hier.brd"), kEenLed);
         const QString vol = hier.absoluteFilePath(QStringLiteral("sub/hier.brd"));
         argument.replace(QStringLiteral("VOL"), vol);
+        argument.replace(QStringLiteral("SYS"), QDir::toNativeSeparators(vol));
         // Only a leading "P/" names the program's folder: the temporary folder's
         // own random name may hold a "P/" too.
         if (verwacht.startsWith(QStringLiteral("P/")))
