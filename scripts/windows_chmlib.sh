@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 cache=${KWINTEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kwintelvlak}
 versie=$(apt-cache policy libchm-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
 [ -n "$versie" ] && [ "$versie" != "(none)" ] || { echo "libchm-dev is niet te vinden" >&2; exit 1; }
-recept=$( { cat "$0"; echo "$versie"; } | sha256sum | cut -c1-12)
+recept=$( { grep -v '^[[:space:]]*#' "$0"; echo "$versie"; } | sha256sum | cut -c1-12)
 kaal=${versie#*:}
 doel=$cache/chmlib-${kaal%%-*}-mingw64-$recept
 if [ -f "$doel/.klaar" ]; then

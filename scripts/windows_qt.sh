@@ -9,8 +9,9 @@
 #
 # The result lives outside the build folder, in
 # ${KWINTEL_CACHE:-~/.cache/kwintelvlak}/qt-<version>-mingw64-<recipe>, where
-# <recipe> is a hash of this script, the tool-chain file and the source
-# package's version: a changed recipe builds anew, an unchanged one is reused.
+# <recipe> is a hash of this script, the tool-chain file (comment lines left
+# out) and the source package's version: a changed recipe builds anew, an
+# unchanged one is reused.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bron=$PWD
@@ -19,7 +20,7 @@ toolchain=$bron/cmake/mingw-w64-x86_64.cmake
 
 qt_versie=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
 [ -n "$qt_versie" ] || { echo "qt6-base-dev is niet geïnstalleerd" >&2; exit 1; }
-recept=$( { cat "$0" "$toolchain"; echo "$qt_versie"; } | sha256sum | cut -c1-12)
+recept=$( { cat "$0" "$toolchain" | grep -v '^[[:space:]]*#'; echo "$qt_versie"; } | sha256sum | cut -c1-12)
 doel=$cache/qt-${qt_versie%%+*}-mingw64-$recept
 if [ -f "$doel/.klaar" ]; then
     echo "$doel"
