@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Boards built in code for the measurements: chains of splits, inverters and
 // gates, all wired, fed by a push button that is held down.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The program as a user runs it, measured: the board window with a 1 Hz pulse
 // generator wired to an LED, shown, running for 10 s. Prints the CPU time the
 // whole process used during those 10 s, as a share of one core. Run it on an

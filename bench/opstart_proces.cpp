@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Whole-process start-up: starts as the program does and quits as soon as the
 // board has been painted once. Time it from outside, e.g.
 //   /usr/bin/time -v build/bench/kwintel_opstart

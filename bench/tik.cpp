@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The cost of one tick of the simulation clock on boards of 10 to 10,000
 // modules (bordbouw.h), with steady levels and with every level flipping.
 //   QT_QPA_PLATFORM=offscreen build/bench/kwintel_tik_bench

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Starts like the program with a board that sounds the buzzer (a variable
 // voltage at 5,0 V wired to it) and a sound sensor, so the microphone
 // records too, lets the tone play, and closes the window

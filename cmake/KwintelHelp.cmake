@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Compiling help files (".chm") from HTML sources with chmcmd.
 #
 # kwintel_chm(TARGET name BRON dir PROJECT file.hhp UIT output.chm

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Installation. The Debian package is made from debian/ with dpkg-buildpackage
 # (scripts/pakket.sh), which installs through these rules.
 #

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # The Windows program folder, as the portable zip and the installer ship it:
 # everything flat beside kwintelvlak.exe, as the program looks for it (the
 # console twin, the help file, the standard boards, the plug-in DLLs), the

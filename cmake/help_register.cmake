@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Run by maak_chm.cmake in the help's working folder, before compiling:
 # writes the search data and the page of key words, both made from whatever
 # pages are there, so a new page is found and listed without an edit here.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Run with cmake -P by kwintel_chm(): compiles one help file.
 file(REMOVE_RECURSE ${WERK})
 file(COPY ${BRON}/ DESTINATION ${WERK})

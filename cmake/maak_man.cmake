@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Run with cmake -P by the build: writes a manual page from the program's own
 # --help text, so that every option the program knows is in it.
 #

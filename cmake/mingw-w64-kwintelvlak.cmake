@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # The program's cross build for 64-bit Windows: the MinGW-w64 tool chain
 # that Qt was built with, with that Qt (KWINTEL_QT_WINDOWS, a folder) added
 # to where libraries and packages are found. scripts/windows.sh passes it.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 compilers (the
 # posix thread model, so std::thread and std::mutex work). Used for Qt and for
 # the program alike.

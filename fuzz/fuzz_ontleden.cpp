@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Fuzzes the text layer of board files: any bytes must split into a header
 // and records without a crash, a hang or a leak, and the records must keep
 // the promises the board builder relies on.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Fuzzes opening a board on a real (offscreen) window: any text must build a
 // board without a crash, a hang or a leak, release the clock, and give a
 // board that the program writes and reads back unchanged.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Fuzzes the check-file reader: any bytes must be refused as no text, or
 // read into steps or into mistakes with their line numbers, without a crash,
 // a hang or a leak; whatever it reads must stay within what a check may ask

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Puts the help compiler chmcmd in the folder given, taken from Debian's
 # fp-utils-3.2.2 package without installing that package or the Free Pascal
 # compiler it belongs to: the one binary needs nothing but the C library.

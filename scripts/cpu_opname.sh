@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # What recording from the microphone costs the running program: three
 # programs side by side in one run, each measuring its own threads' CPU time
 # from /proc/self/task/*/schedstat:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # What a beeping buzzer costs the running program. Each run starts, at the
 # same time, four programs that measure their own threads' CPU time from
 # /proc/self/task/*/schedstat over the same seconds:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Installs the Debian packages that are missing, and only those.
 #
 #   scripts/deps.sh          what building and running the program need

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # The first start as a new user meets it, timed on a fresh Debian 12: makes
 # a minimal root with debootstrap (once; kept for later runs), copies the
 # committed sources into it and runs scripts/start.sh there under Xvfb,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # A private PulseAudio server for tests: a null sink as the speaker
 # ("kwintel_luidspreker"), a null sink that feeds the microphone
 # ("kwintel_voeding"), and as default source a copy of that feed's monitor

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # The recovery files with the real program on a real X server, started from
 # an empty home folder each time with the same home folder:
 #  1. change the board, Nieuw (Ctrl+N), SIGKILL, start: the question comes,

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 """Writes a class of pupil boards and a check file for timing the checker.
 
 Each board is standard-board sized (23 modules): three keys, each wired to

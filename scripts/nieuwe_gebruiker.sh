@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # The whole program tried as a new user would, on a real X server: install it
 # into a fresh prefix, start the installed program from an empty home folder,
 # clear the standard board, take a push button, an inverter and an LED from

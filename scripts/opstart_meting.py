@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 """Start-up as a user sees it: the time from launching a program to its main
 window being mapped on the X server, and its resident memory a moment later.
 

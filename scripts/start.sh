@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Installs what building and running need when it is missing, builds what
 # running the program needs (the program, the standard boards, the help file,
 # the example plug-ins; no tests or benchmarks) and starts Kwintelvlak.

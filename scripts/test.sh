@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Installs what is missing for the tests (scripts/deps.sh --test), builds
 # everything and runs every test.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Starts and stops the program many times while its buzzer sounds and its
 # microphone records, and counts every run that did not end cleanly: a crash
 # (killed by a signal), a hang, or a non-zero exit status. Proves that

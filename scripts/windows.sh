@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Builds Kwintelvlak for 64-bit Windows on Debian, with one command:
 #
 #   bash scripts/windows.sh            the program, its portable zip and its installer

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Builds chmlib (the help window's reader of ".chm" files) for 64-bit Windows
 # from Debian's own source package, as a static library, into the cache
 # beside Qt: ${KWINTEL_CACHE:-~/.cache/kwintelvlak}/chmlib-<version>-mingw64-<recipe>.

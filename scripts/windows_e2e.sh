@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # The Windows program tried as a school would use it, under Wine on a real X
 # server with a real pointer (xdotool), in a Wine prefix of its own (a new
 # PC):

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Builds Qt for 64-bit Windows (x86_64-w64-mingw32), statically, from Debian's
 # own qt6-base source package: the same 6.4 as the Linux build. Only what the
 # program and its tests use is built (Core, Gui, Widgets, Test and the Windows

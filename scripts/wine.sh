@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # Runs a 64-bit Windows program under Wine, as the Windows build's tests and
 # its help pictures do (CMake's emulator for the cross build):
 #

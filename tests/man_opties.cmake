@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 # ctest man/opties: every option that "kwintelvlak --help" names is in each
 # manual page (PAGINAS, separated by "|"), and each page's sections are there.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${PROGRAMMA} --help

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Pictures of boards: the board as the window shows it (modules, wires, the
 // logo when it is on), the whole board when it is larger than the window.
 #pragma once

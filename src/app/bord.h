@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The board: the widget inside the scroll area that every module and the
 // logo panel stand on. Module positions are measured from its top left, so
 // they never depend on how far the board is scrolled.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The module catalogue, the board's module list and the look-ups that find
 // modules by kind and number.
 #include "app/kwintelvlak.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The help window and the browser that reads pages out of the help file.
 #include "app/helpvenster.h"
 

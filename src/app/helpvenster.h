@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The program's own help window: it shows the pages of the compiled help
 // file "kwintel.chm", with links between pages, pictures, and going back and
 // forward.

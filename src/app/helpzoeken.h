@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Finding help pages by the words in them. The help file carries its search
 // data ("zoeken.txt", made when the help is built): one line per page with
 // its path, its title, its key words and its plain text. Every word asked for

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Start-up, shutdown, the menus and the small menu commands of the main window.
 #include "app/kwintelvlak.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The main window: the board, its menus, the module catalogue and the board's
 // module list. Its operations are defined in the files of the subsystems they
 // belong to (catalogue and menus in app/, the clock in simulation/, wires and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The board's module list: modules in stacking order, bottom-most first. The
 // clock, the look-ups, the wire drawing and the board file all walk it in
 // this order. Every change to it moves the board's version (bordversie.h).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // One entry of the module catalogue: which kind of module a menu item or a
 // board-file record stands for.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The command line: which of the program's ways of running was asked for,
 // with its options. Read before the application object exists, because the
 // way of running decides the display platform and the scale.

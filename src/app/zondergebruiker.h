@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // What the runs without a user (checking boards, rendering pictures) share:
 // a clock that moves only when told to, a pointer away from the board, no
 // sound device, and messages caught instead of shown in boxes. Made before

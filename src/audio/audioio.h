@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Wave-audio input: a non-visual component that records from the sound
 // card's input into a small ring of buffers and hands every filled buffer,
 // in order and on the user-interface thread, to OnBufferFilled.

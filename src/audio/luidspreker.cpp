@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The speaker driven through its ports: channel 2 of the interval timer makes
 // a square wave, port $61 opens the speaker to it. Only used where the
 // platform is not of the NT family; on the NT family the buzzer beeps.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The board's microphone: aiAudio records 16-bit mono at 22050 samples per
 // second from start-up to shutdown; every full buffer's peak becomes the
 // sound sensor's level. Sound is taken in only while a sound sensor is on

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The text of a ".brd" board file, without widgets: splitting it into the
 // header's two options and one record per module line, each with its fields
 // as they stand in the file. Building the board from the records is the main

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Where board files named without a folder are found: the standard boards and
 // a board given on the command line.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The file commands of the "Bestand" menu, their dialogs, the question that
 // guards the standard boards, and opening the standard board at start-up.
 #include "app/kwintelvlak.h"

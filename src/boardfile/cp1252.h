@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Windows-1252, the single-byte character set of board files. Boards travel
 // between copies of this program on different systems; one fixed character
 // set keeps their texts (plug-in library names) the same everywhere.

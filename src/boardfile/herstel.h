@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The recovery files: while a board differs from what was last opened or
 // saved, its text (exactly what "Opslaan als" would write) is kept in a file
 // of this running program in the user's own data folder, so that a board is

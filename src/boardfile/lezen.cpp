@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Reading a board file: clearing the board and building what the file's
 // records describe, leniently.
 #include "app/kwintelvlak.h"

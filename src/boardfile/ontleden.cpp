@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Splitting a board file's text into its header and module records.
 #include "boardfile/bordbestand.h"
 

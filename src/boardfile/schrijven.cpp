@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Writing a board file: one header line and one line per module, in the
 // order of the module list, each line ended by CR LF.
 #include "app/kwintelvlak.h"

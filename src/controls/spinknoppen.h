@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The spin controls behind the module settings: a speed button that repeats
 // its click while held, a pair of them as an up/down button, and the integer
 // and decimal edits that carry such a pair at their right edge.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Wires: made by dragging from a terminal to a terminal of the other kind,
 // cut with the right mouse button, re-aimed when a module's number changes,
 // cut when the module they lead into leaves the board, and drawn as straight

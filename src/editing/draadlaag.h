@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The layer over the visible board on which the wires and the drag
 // rectangle are drawn. It lies above every module and lets every mouse event
 // through to what lies beneath. It paints only when asked (a wire or the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The board's edit history: every edit of the board (placing, moving and
 // removing a module, making, re-aiming and cutting wires, a setting changed
 // through its control, the two options, and replacing the whole board) is one

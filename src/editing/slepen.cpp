@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Moving and placing modules: the drag of a module, the rectangle that shows
 // where it would land, and the drop that places it, brings it to the front
 // and moves it to the end of the module list with its kind renumbered.

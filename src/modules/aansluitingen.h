@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Terminals, the push key and the lamp: the controls that modules are built
 // from. A wire is not an object of its own: it is the three numbers in the
 // output that feeds it.

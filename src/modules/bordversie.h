@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The board's version: a counter that moves on every change of what the
 // look-ups read — a wire field of an output, a module's number, the order or
 // content of the module list. Indexes built from the board remember the

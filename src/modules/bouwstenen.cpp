@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The construction steps that every module kind shares.
 #include "modules/aansluitingen.h"
 #include "modules/module.h"

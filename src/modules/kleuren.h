@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Colours as the board stores and compares them: 32-bit $00BBGGRR values.
 // kleur() is the one place where such a value becomes a QColor.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The common base of every module on the board: a raised panel that knows
 // its kind and its number among the modules of that kind, takes hold of the
 // module on a left press and opens the context menu on a right release.

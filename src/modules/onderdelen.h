@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The drawn parts that modules are assembled from, as small widgets: a shape
 // (rectangle or circle with a brush and a one-pixel black pen), a picture that
 // may show white as transparent, and a bevel line.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // What the push key does when it is pressed and released.
 #include "app/kwintelvlak.h"
 #include "modules/aansluitingen.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The artwork of the module panels and the two key bitmaps, drawn in code.
 //
 // The panel pictures are black line drawings on white, one bit per pixel

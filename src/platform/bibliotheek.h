@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Shared libraries loaded at run time (plug-in modules). Each library is
 // loaded with its symbols kept local and every symbol is looked up on that
 // library's own handle, and counts only when the library itself defines it:

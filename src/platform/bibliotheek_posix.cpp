@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Plug-in libraries on Linux and other POSIX systems: the dynamic loader,
 // through QLibrary, with local binding. glibc's loader tells which library
 // an address belongs to, so an export counts only when the library itself

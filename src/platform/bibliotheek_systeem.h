@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The system's own library loader behind bibliotheek.h, one implementation
 // per system (bibliotheek_posix.cpp, bibliotheek_win.cpp). Only the platform
 // layer includes this header.

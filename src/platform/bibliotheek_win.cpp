@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Plug-in libraries on Windows: LoadLibraryA, GetProcAddress and
 // FreeLibrary. GetProcAddress looks only in the library's own export table,
 // so an export counts only when the library itself defines it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Compiled help files read with chmlib. Only this file includes its header.
 #include "platform/helpbestand.h"
 

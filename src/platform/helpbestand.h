@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Reading a compiled HTML help file (".chm"): its pages and pictures by their
 // path inside the file, and the topic it opens on. The help window asks only
 // this interface, so tests can hand it a help file held in memory.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The system's own viewer for compiled help files (".chm"), where the system
 // has one: HTML Help on Windows, called as the program always called it
 // (owner window, the file's full path, "show the default topic", no data).

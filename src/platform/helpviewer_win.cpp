@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Windows' HTML Help viewer, from the library "HHCTRL.OCX" loaded when the
 // help is first asked for. The viewer brings the contents, the index and the
 // search of the help file.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Recording from the sound card's input: a capture driver modelled on the
 // classic wave-input calls (open, prepare a header, add a buffer, start,
 // reset, close, error text) and the global memory the buffers live in. The

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The capture driver on the sound server: one record stream from the default
 // source per opened device, on the connection the speaker's tone uses.
 // Recorded bytes are copied, on the sound thread, into the oldest queued

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The capture driver on Windows: winmm's wave input, the driver's notices
 // posted as window messages (MM_WIM_OPEN, MM_WIM_DATA, MM_WIM_CLOSE) to a
 // hidden window of the user-interface thread, which hands them on to the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The platform layer: the few things this program needs from the operating
 // system, each behind a seam that tests can drive. Logic never asks the system
 // for time, the cursor or a beep directly; it asks here.

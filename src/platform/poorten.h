@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The PC's speaker ports, emulated: channel 2 of the interval timer (mode
 // register $43, data $42) and the system control port $61. While bits 0 (the
 // timer's gate) and 1 (the speaker's data) of $61 are both set and channel 2

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The one connection to the sound server that the speaker's tone and the
 // microphone share: a libpulse context on a threaded main loop. When the
 // server is not there, or goes away, the connection is made again in the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // In-process drag and drop, the way the board's controls know it: a drag
 // starts at once (no movement threshold), the control under the pointer is
 // told when the drag enters it, moves over it and leaves it, and answers

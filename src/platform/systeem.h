@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // What differs per operating system inside the platform layer. Each function
 // has one implementation per system, in the files named after it
 // (systeem_posix.cpp, systeem_win.cpp); the build takes the ones of the

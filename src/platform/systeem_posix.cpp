@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The operating-system pieces on Linux and other POSIX systems.
 #include "platform/systeem.h"
 

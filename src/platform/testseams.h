@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Test seams of the platform layer: each installs itself for the lifetime of
 // the object and restores the real behaviour when destroyed. They live in the
 // program's library so that tests and benchmarks share one implementation.

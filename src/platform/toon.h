@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The speaker's tone: one square wave played through the sound system. Two
 // things switch it: the system's Beep, which sounds for a given time, and the
 // emulated speaker port, which holds a steady tone until it is switched off.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The tone's stream on the sound server (libpulse), on the connection that
 // the microphone shares. What is written when is decided by the player
 // (toon.cpp); this file carries samples to the server, keeps count of how

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The tone's stream on Windows: winmm's wave output. The system's Beep would
 // hold the calling thread for the whole tone, so the board's clock would stop
 // while the buzzer sounds; the same square wave as on every other system

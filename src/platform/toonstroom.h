@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Between the tone's player (toon.cpp) and a sound driver that carries its
 // samples to the sound system (toon_pulse.cpp). Nothing here knows a sound
 // system: a driver for another system implements Stroom and maakStroom.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Which window system the program runs on, and what the program asks of it
 // directly for windows whose contents others draw.
 #pragma once

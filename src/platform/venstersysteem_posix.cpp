@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The panel's window background on X11 (xcb); nothing on a system without it.
 #include "platform/venstersysteem.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The panel's window background on Windows: the window erases itself with
 // the module colour.
 #include "platform/venstersysteem.h"

@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /*
  * Kwintelvlak plug-in modules: the contract between the board and a plug-in
  * library. Plain C, so a plug-in can be written in C or in any language that

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Finding plug-in libraries at start-up and releasing them at shutdown.
 #include "app/kwintelvlak.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Levels and the sample buffers plug-in libraries work on: a level goes to a
 // library as 1024 equal samples on the scale 0..5119 (0 V .. 5.0 V) and comes
 // back as the mean of the samples the library left.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The plug-in module: a panel whose terminals a plug-in library describes,
 // whose face the library may draw through the panel's native window, and
 // whose outputs the library computes.

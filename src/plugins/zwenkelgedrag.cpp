@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // How a plug-in module takes part in the simulation: a level arriving at an
 // input goes to the library's "action" and the result leaves on every output
 // at once; a module without inputs is asked for each output on every tick.

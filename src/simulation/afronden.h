@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Rounding as the simulation needs it: to the nearest integer, an exact half
 // to the even neighbour.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Repainting a control and everything in it at once, and the peak meter that
 // turns a buffer of recorded sound into the level the sound sensor reads.
 #include "app/kwintelvlak.h"

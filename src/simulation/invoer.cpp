@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Behaviour of the sources (push button, pulse generator, variable voltage,
 // sensor, sound sensor) and of the processing kinds AD converter, comparator,
 // AND and OR gates, inverter, memory cell and split.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The clock: its hold, its tick, the dispatch of levels to modules and the
 // send step that carries a level along a wire.
 #include "platform/toon.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The simulation's own state and work: the hold on the clock, the tick, the
 // dispatch of levels to modules, every kind's behaviour routine and the
 // look-up index they use. The main window owns one and its methods of the

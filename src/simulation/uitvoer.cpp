@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Behaviour of the pulse counter, transistor, relay, LED and buzzer.
 #include "simulation/simulatie.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The main window's behaviour routines: the entry points by which the rest of
 // the program reaches the simulation's routines.
 #include "app/kwintelvlak.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // A small hash table with open addressing, for the look-up index: one flat
 // array probed linearly, cleared and refilled whole when the board changes.
 #pragma once

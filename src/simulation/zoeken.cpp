@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Following wires in either direction: from an input to the output that
 // feeds it, and from a wire's address to the input it names.
 #include "app/kwintelvlak.h"

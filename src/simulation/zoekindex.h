@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The look-ups the clock makes on every tick, answered from hash tables:
 // which module has a kind and number, which output feeds an input, and which
 // modules each pass of the tick visits. The tables remember the board version

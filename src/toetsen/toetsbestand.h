@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The check file: a teacher's steps and expectations, one a line, read into
 // steps before any board is checked, so every mistake in it is reported with
 // its line number before anything runs.

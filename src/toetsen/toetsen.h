@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Checking boards against a check file without a window: each board is
 // opened in turn, the steps run on a stepped clock, and every expectation
 // gives exactly one result. A board passes when some numbering of its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // What a check run gives: TAP or JSON on standard output, the grade sheet and
 // the class report as files, and the run itself from the command line.
 #include "toetsen/toetsen.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The class report: one static HTML page with a picture of every board,
 // readable offline, straight from the disk, on a projector.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The module catalogue, the board's module list, numbering within kinds and
 // the removal of modules with its renumbering and wire upkeep.
 #include "app/kwintelvlak.h"

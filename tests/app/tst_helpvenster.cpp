@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The help window with a real compiled help file: the default topic, links
 // between pages, pictures, going back and forward, and help files that are
 // missing or damaged.

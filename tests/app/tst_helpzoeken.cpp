@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The help as a reader meets it: searching pages by their words, the page
 // of key words, the window's title, and the module pages' pictures checked
 // against the program's own drawing of each page's board.

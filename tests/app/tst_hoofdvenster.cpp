@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The main window as the user meets it: title, size, logo, menus, options and
 // the two information boxes.
 #include "app/bord.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Reading the command line: which way of running it asks for. What the
 // program then does with it is tested on the real program (tst_programma).
 #include "app/opdrachtregel.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The real program run from the command line, as a teacher runs it: boards
 // checked against check files, pictures of boards, the exit statuses, and
 // that nothing is written but what was asked for.

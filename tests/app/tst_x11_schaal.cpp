@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The window for the projector, on a real X server: at scale 2 (what
 // --schaal 2 sets up before the application starts) modules are taken from
 // the menus, dropped and wired with the real pointer as at scale 1, wires

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The window on a real X server: the board's client area and a module drawn
 // where the board says it stands, read back from a screenshot.
 #include "app/bord.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The wave-input component on a scripted driver: its properties, the ring of
 // buffers handed on in order, a handler that keeps buffers, halting, every
 // failure text, and the board window that owns one.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Real sound through a private sound server (scripts/geluidsserver.sh, which
 // ctest starts): a tone played into the virtual microphone reaches the sound
 // sensor, the buzzer's tone reaches the virtual speaker at 500 Hz, and both

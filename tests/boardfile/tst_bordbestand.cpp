@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The text layer of board files, without a window: numbers, lines, the
 // header, the fields of a module line and the character set.
 #include "boardfile/bordbestand.h"

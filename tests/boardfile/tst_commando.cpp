@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The "Bestand" menu as the user meets it: the menu items, the file
 // dialogs, the questions before overwriting, the standard boards, start-up
 // and the board named on the command line.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The recovery files: written soon after a change, gone once the board is
 // saved or back as opened, kept when another board takes the window's place,
 // offered at the next start when their program has gone (on this computer or

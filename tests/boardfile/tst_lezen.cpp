@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Reading a board into the window: options from the header, modules with
 // their numbers, positions, settings and wires, and every way a file can be
 // wrong.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Writing a board: the exact bytes of the header and of every kind's line,
 // a save and open that gives the same board back, and a save that fails
 // without harming the file that was there.

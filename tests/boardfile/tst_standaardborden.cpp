@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The two standard boards that ship beside the program: they load without a
 // word, are written exactly as the program writes boards, fit the window
 // without overlapping, and hold what a lesson needs.

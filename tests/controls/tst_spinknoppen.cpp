@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The spin controls: glyphs, the up/down button with its auto-repeat, and the
 // integer and decimal spin edits with their ranges, filter and stepping.
 #include "controls/spinknoppen.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Wiring in the real window: making wires by dragging between terminals in
 // either direction, the rules that keep one wire per input, cutting with the
 // right button, wires following modules that are removed or renumbered, and

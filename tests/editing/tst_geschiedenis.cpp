@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Undo and redo of every board edit: the board file after undo is the file
 // before the edit, byte for byte, and after redo the file after it; modules
 // an edit did not touch are kept; one control's changes merge into one step.

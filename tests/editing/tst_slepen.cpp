@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Moving and placing modules with the mouse in the real window: the drop
 // rectangle, where a module lands, renumbering on the drop, refused drags,
 // cancelling, the pointer's confinement and modules taken from the menus.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // End to end on a real X server, with the real pointer moved by xdotool as a
 // user's hand would: take a push button and an LED from the menus, drop them
 // on the board, draw a wire from the button's output to the LED's input, and

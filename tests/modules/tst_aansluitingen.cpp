@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Terminals, the push key and the lamp.
 #include "app/kwintelvlak.h"
 #include "modules/aansluitingen.h"

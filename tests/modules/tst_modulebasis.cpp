@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The module base's mouse handling: which parts take hold of the module,
 // which open its context menu, and which do neither.
 #include "app/kwintelvlak.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Construction of the input and logic kinds: panel, terminals, setting
 // controls, labels, pictures and marks, which parts take hold of the module,
 // and what the finished panels look like.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Construction of the counter and output kinds: panel, terminals, display,
 // pictures and which parts take hold of the module.
 #include "app/bord.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The module artwork: format and size of every picture, lines that meet the
 // terminals where the modules place them, the relay's two states, and the
 // two key bitmaps.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The tone generator's samples (gapless Beeps, held tones through late ticks,
 // fades, frequency) and the speaker port emulation.
 #include "platform/poorten.h"

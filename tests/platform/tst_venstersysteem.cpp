@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // On a Wayland session the program picks XWayland, unless the user chose a
 // platform or no X server can be reached.
 #include "platform/venstersysteem.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Plug-in modules on a real X server, with the real pointer moved by xdotool:
 // with a plug-in panel on the board every module still answers the pointer
 // (keys, dragging, wiring, right-clicks), what the library draws into its

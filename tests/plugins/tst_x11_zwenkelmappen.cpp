@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Where plug-ins are found: the program's folder, the administrator's and
 // the user's own, one library per file name, and a line saying why for
 // every library that is not loaded, also from the real program's check run.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Plug-in modules: finding the libraries, building modules from their
 // descriptors, and taking part in the clock's tick and in sends.
 #include "../simulation/simtest.h"

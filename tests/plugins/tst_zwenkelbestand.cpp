@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Plug-in modules in board files: the text "save" gives is stored in the
 // module's setting field and handed back to "open" when the board is read.
 #include "../simulation/simtest.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Helpers for the plug-in tests: a folder of built test libraries standing in
 // for the program's folder, and the libraries' own test exports.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Helpers for the simulation's tests: a window whose clock is stepped by hand,
 // real modules from the menus' catalogue entries, and a look at levels.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Behaviour of the sources and the processing kinds, one table per routine.
 // A split serves as a probe: it records the raw level that reaches it.
 #include "modules/regelaars.h"

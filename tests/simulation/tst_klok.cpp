@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The clock: the order of its passes and what that order means for a chain,
 // the hold on the clock, dispatch, and boards whose wires would make sends
 // recurse.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The order of the clock's passes, seen from outside: on small real boards a
 // change travels from one module to the next and the test counts the ticks
 // until it comes out. A step along the order costs nothing extra, a step

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Behaviour of the counter and the output kinds, the speaker on both paths,
 // and a running board whose levels are steady repainting nothing.
 #include "modules/onderdelen.h"

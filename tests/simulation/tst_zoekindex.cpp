@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The look-up index against a plain walk of the module list, on random
 // boards with duplicate numbers, dangling wires, out-of-range inputs and more
 // than ten outputs, through renumbering, reordering, rewiring and removal.

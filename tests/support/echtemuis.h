@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The real pointer on a real X server, moved by xdotool as a user's hand
 // would, for the tst_x11_* tests.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Shared helpers for the tests: a started main window, a catcher for modal
 // message boxes, and a stand-in module for the base's behaviour.
 #pragma once

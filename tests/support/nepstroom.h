@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // A sound server's playback stream as the tone generator meets it, without a
 // server: from its start it plays at the card's rate, keeps a buffer of
 // bufferMs queued, and asks for what the buffer misses whenever that has

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Grading a class with the real program, as a teacher does: boards in two
 // numberings, the TAP read by prove, the grade sheet read back as a
 // spreadsheet reads it, and the class report opened in a real browser.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // Check files read against the window's own menu captions, and checks run on
 // real boards on the stepped clock: what each step does to a board and what
 // each expectation reads from it.

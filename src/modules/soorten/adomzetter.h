@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The AD converter: its input level as four bits, weights 8, 4, 2, 1 from left to right.
 #pragma once
 

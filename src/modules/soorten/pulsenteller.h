@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The 4-bit pulse counter with its hexadecimal display and reset key.
 // Inputs: 1 pulses to count, 2 counting on/off, 3 reset.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The relay: input 1 is the coil; the contact joins input 2 to output 1, and input 3 runs straight
 // to output 2.
 #pragma once

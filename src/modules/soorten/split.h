@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The split: one input repeated on three outputs. The small variant hides its third output but
 // keeps it.
 #pragma once

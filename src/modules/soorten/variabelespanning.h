@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars
 // The variable voltage: puts its setting, 0,0 to 5,0 V, on its output.
 #pragma once
 

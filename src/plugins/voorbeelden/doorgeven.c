@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /* Example plug-in: a pass-through. One input, one output; the samples go out
  * as they came in. Because the board truncates both when it turns a level
  * into samples and when it turns samples back into a level, a level L in

@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /* A small drawing kit the example plug-ins share to draw their faces into
  * the window handle the board gives "create": Xlib on X11, the Windows API
  * under _WIN32.

@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /* Example plug-in: a free-running clock. No inputs, one output that is high
  * and low in turn, each for a number of clock ticks (10 ms each). That number
  * is the module's setting, stored in the board file as a decimal text: "50"

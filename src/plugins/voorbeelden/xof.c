@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /* Example plug-in: an exclusive-OR gate. Two inputs, one output; the output
  * is high (5.0 V) while exactly one input is high (1.4 V or more). Its face
  * is the gate's symbol, "=1" in a box. */

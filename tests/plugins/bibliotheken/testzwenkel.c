@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /* A plug-in library for the tests, built in several variants (see
  * CMakeLists.txt): the caption and result of "init" and the exports it lacks
  * come from the build; the descriptor, what "action" does and what "save"

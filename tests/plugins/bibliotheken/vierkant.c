@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later
+ * SPDX-FileCopyrightText: 2026 Kwintelvlak-ontwikkelaars */
 /* A plug-in for the tests that draws into its window with Xlib, as a
  * library with a face of its own does: on every tick it fills a square of
  * the colour VIERKANT_KLEUR into the window "create" was given. No inputs,
