@@ -6,6 +6,9 @@
 #   bash scripts/windows.sh            the program, its portable zip and its installer
 #   bash scripts/windows.sh --test     the same with the tests, then every test under
 #                                      Wine, the installer and the real program end to end
+#   bash scripts/windows.sh --pakketten  only what it needs from Debian's archive
+#   bash scripts/windows.sh --qt       only that, and Qt and chmlib for Windows into the
+#                                      cache (CI starts this early, beside other work)
 #
 # It installs what it needs from Debian's archive (the MinGW-w64 cross
 # compilers, NSIS, Wine, and deb-src for Qt's source), builds Qt for Windows
@@ -21,10 +24,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bron=$PWD
 test=0
+alleen=""
 case "${1:-}" in
 --test) test=1 ;;
+--pakketten | --qt) alleen=${1#--} ;;
 "") ;;
-*) echo "gebruik: $0 [--test]" >&2; exit 2 ;;
+*) echo "gebruik: $0 [--test | --pakketten | --qt]" >&2; exit 2 ;;
 esac
 uit=${KWINTEL_WINDOWS_MAP:-build-windows}
 cache=${KWINTEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kwintelvlak}
@@ -60,11 +65,14 @@ if [ ${#ontbreekt[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${ontbreekt[@]}"
 fi
 
+[ "$alleen" = pakketten ] && exit 0
+
 # ---- Qt and chmlib for Windows, cached ---------------------------------------
 stap "Qt voor Windows"
 qt=$(bash scripts/windows_qt.sh)
 stap "chmlib voor Windows"
 chmlib=$(bash scripts/windows_chmlib.sh)
+[ "$alleen" = qt ] && exit 0
 
 # ---- The program --------------------------------------------------------------
 # The build's pictures for the help and the tests run the Windows program
