@@ -79,14 +79,21 @@ chmlib=$(bash scripts/windows_chmlib.sh)
 # under Wine, in a prefix of the build's own.
 export KWINTEL_WINEPREFIX=$bron/$uit/wine
 mkdir -p "$uit"
+# ccache, where it is installed, keeps what was compiled outside the clone.
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$bron
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 stap "configureren"
-cmake -S . -B "$uit" -G Ninja \
+cmake -S . -B "$uit" -G Ninja "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$bron/cmake/mingw-w64-kwintelvlak.cmake" \
     -DKWINTEL_QT_WINDOWS="$qt" -DKWINTEL_WINDOWS_DEPS="$chmlib" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$bron/scripts/wine.sh" \
     -DKWINTEL_TESTS=$([ $test = 1 ] && echo ON || echo OFF) -DKWINTEL_BENCHMARKS=OFF \
+    -DKWINTEL_SNEL=ON \
     ${KWINTEL_CMAKE_OPTIES:-} >"$uit/configureren.log" || { cat "$uit/configureren.log" >&2; exit 1; }
 stap "bouwen"
 cmake --build "$uit"

@@ -187,6 +187,10 @@ if start "$documenten" "$programma"; then
     controleer "de ingedrukte knop dooft de LED" is_kleur 668 132 "$LED_UIT"
     xdotool mouseup 1
     controleer "losgelaten brandt de LED weer" is_kleur 668 132 "$LED_AAN"
+    # The unsaved board is kept for recovery in the user's AppData\Local.
+    herstel=$c/users/$gebruiker/AppData/Local/Kwintelvlak/herstel
+    controleer "het herstelbestand staat in AppData\\Local\\Kwintelvlak" \
+        wacht 10 bash -c 'compgen -G "$1/herstel-*_*.brd" >/dev/null' _ "$herstel"
 
     stap "opslaan als"
     mkdir -p "$c/borden"
