@@ -84,9 +84,13 @@ venster=""
 zoek_venster() { venster=$(xdotool search --onlyvisible --name '^Kwintelvlak$' 2>/dev/null | head -1); [ -n "$venster" ]; }
 bx=0
 by=0
+# Boards a run left unsaved are offered again at the next start; each run here
+# starts without them (the recovery file's place is checked above).
+geen_herstel() { rm -rf "$c/users/$gebruiker/AppData/Local/Kwintelvlak/herstel"; }
 start() { # start WORKING_FOLDER PROGRAM ARGUMENTS...: starts it and finds its board
     local cwd=$1
     shift
+    geen_herstel
     (cd "$cwd" && exec /usr/lib/wine/wine64 "$@" >"$werk/programma.out" 2>"$werk/programma.err") &
     pid=$!
     if ! wacht 60 zoek_venster; then
@@ -231,7 +235,14 @@ if start "$documenten" "$programma"; then
     toets F1
     zoek_help() { xdotool search --onlyvisible --name '^Kwintelvlak Help' >/dev/null 2>&1; }
     controleer "F1 opent de helpviewer van Windows op kwintel.chm" wacht 30 zoek_help
-    xdotool search --onlyvisible --name '^Kwintelvlak Help' windowunmap 2>/dev/null
+    # Closed as a user closes it (Alt+F4 in the viewer), so the program's
+    # window has the keyboard again.
+    help=$(xdotool search --onlyvisible --name '^Kwintelvlak Help' 2>/dev/null | head -1)
+    if [ -n "$help" ]; then
+        xdotool windowfocus --sync "$help" 2>/dev/null || true
+        xdotool key --clearmodifiers alt+F4
+        controleer "de helpviewer sluit met Alt+F4" wacht 10 bash -c '! xdotool search --onlyvisible --name "^Kwintelvlak Help" >/dev/null 2>&1'
+    fi
     sluit
 fi
 
@@ -286,7 +297,20 @@ installeer_en_verwijder() { # installeer_en_verwijder MODE FOLDER START_MENU DES
 
     stap "een bord openen zoals een dubbelklik dat doet"
     cp "$bron/tests/e2e/schakeling.brd" "$documenten/les.brd"
-    (cd "$documenten" && exec /usr/lib/wine/wine64 start /unix "$documenten/les.brd") &
+    geen_herstel
+    if [ "$sleutel" = HKCU ]; then
+        # Windows merges the user's own file types (HKCU) into what its shell
+        # reads; Wine's shell reads only the computer's (HKLM). So here the
+        # registered command is run as the shell would run it.
+        local opdracht exe
+        opdracht=$(wine reg query 'HKCU\Software\Classes\Kwintelvlak.Bord\shell\open\command' /ve 2>/dev/null |
+            sed -n 's/.*REG_SZ *//p' | tr -d '\r')
+        exe=$(sed -n 's/^"\([^"]*kwintelvlak\.exe\)" "%1"$/\1/p' <<<"$opdracht")
+        controleer "een .brd opent met \"...kwintelvlak.exe\" \"%1\" (is: $opdracht)" [ -n "$exe" ]
+        (cd "$documenten" && exec /usr/lib/wine/wine64 "$exe" "$(windows_pad "$documenten/les.brd")") &
+    else
+        (cd "$documenten" && exec /usr/lib/wine/wine64 start /unix "$documenten/les.brd") &
+    fi
     pid=""
     if wacht 60 zoek_venster; then
         sleep 1
@@ -295,7 +319,11 @@ installeer_en_verwijder() { # installeer_en_verwijder MODE FOLDER START_MENU DES
         by=$((Y + HEIGHT - 576))
         controleer "het geïnstalleerde programma opent het bord" is_kleur 668 132 "$LED_AAN"
         toets alt+b a
-        wacht 20 bash -c '! xdotool search --onlyvisible --name "^Kwintelvlak$" >/dev/null 2>&1'
+        if ! wacht 20 bash -c '! xdotool search --onlyvisible --name "^Kwintelvlak$" >/dev/null 2>&1'; then
+            niet_ok "het geïnstalleerde programma sluit af"
+            kill "$(xdotool getwindowpid "$venster" 2>/dev/null)" 2>/dev/null
+            sleep 2
+        fi
     else
         niet_ok "het geïnstalleerde programma start bij het openen van een bord"
     fi
