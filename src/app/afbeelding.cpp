@@ -7,6 +7,7 @@
 #include "app/opdrachtregel.h"
 #include "app/zondergebruiker.h"
 #include "modules/module.h"
+#include "platform/platform.h"
 #include "toetsen/toetsen.h"
 
 #include <QApplication>
@@ -29,7 +30,12 @@ constexpr QSize kZichtbaarBord(720, 576);
 void tekenNamen(QImage& beeld, const TfKwintelvlak& form, QPoint oorsprong,
                 const std::function<QString(const TModule*)>& naam) {
     QPainter p(&beeld);
-    QFont letter(QStringLiteral("DejaVu Sans"));
+    // DejaVu Sans where it is there (most Linux systems), else the system's
+    // own sans-serif: never a fallback that happens to be a typewriter face.
+    QFont letter;
+    letter.setFamilies(QStringList{QStringLiteral("DejaVu Sans")} +
+                       platform::schreefloosLettertype());
+    letter.setStyleHint(QFont::SansSerif);
     letter.setPixelSize(11);
     letter.setBold(true);
     p.setFont(letter);

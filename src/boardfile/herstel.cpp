@@ -304,7 +304,16 @@ void THerstelBestand::biedAan() {
     std::vector<TKandidaat> kandidaten;
     const QDateTime nu = QDateTime::currentDateTime();
     const QDateTime grens = nu.addDays(-kMaxOuderdomDagen);
-    const QString dezeComputer = QSysInfo::machineHostName();
+    // This computer as the locks name it, read back from this program's own
+    // lock: Qt writes the name the system keeps for the computer, which on
+    // Windows is not the network's host name.
+    QString dezeComputer = QSysInfo::machineHostName();
+    {
+        qint64 eigenPid = 0;
+        QString computer, toepassing;
+        if (m_slot && m_slot->getLockInfo(&eigenPid, &computer, &toepassing))
+            dezeComputer = computer;
+    }
     for (auto it = programmas.cbegin(); it != programmas.cend(); ++it) {
         const TProgramma& p = it.value();
         // The files of a program that still runs are that program's; the

@@ -3,6 +3,7 @@
 // The operating-system pieces on Windows.
 #include "platform/systeem.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QtGlobal>
@@ -80,11 +81,28 @@ void wijsLettertypenAan() {
     // font engine, which knows only the fonts in the folder it is shown.
     if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
         return;
-    wchar_t map[MAX_PATH];
-    const UINT n = GetWindowsDirectoryW(map, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        qputenv("QT_QPA_FONTDIR",
-                (QString::fromWCharArray(map, int(n)) + QStringLiteral("\\Fonts")).toUtf8());
+    // Wine keeps next to none there, and its own fonts in its data folder,
+    // which it names in WINEDATADIR ("\\??\\Z:\\usr\\share\\wine").
+    const auto heeftLettertypen = [](const QString& map) {
+        return !map.isEmpty() && !QDir(map)
+                                      .entryList({QStringLiteral("*.ttf"), QStringLiteral("*.ttc"),
+                                                  QStringLiteral("*.otf")},
+                                                 QDir::Files)
+                                      .isEmpty();
+    };
+    wchar_t windows[MAX_PATH];
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    QString map = n > 0 && n < MAX_PATH
+                      ? QString::fromWCharArray(windows, int(n)) + QStringLiteral("\\Fonts")
+                      : QString();
+    QString wine = qEnvironmentVariable("WINEDATADIR");
+    if (wine.startsWith(QLatin1String("\\??\\")))
+        wine.remove(0, 4);
+    if (!wine.isEmpty() && !heeftLettertypen(map) &&
+        heeftLettertypen(wine + QStringLiteral("\\fonts")))
+        map = wine + QStringLiteral("\\fonts");
+    if (!map.isEmpty())
+        qputenv("QT_QPA_FONTDIR", map.toUtf8());
 }
 
 namespace {

@@ -87,8 +87,14 @@ private slots:
                    kVoorbeeld + "leerling_goed.brd", kVoorbeeld + "leerling_fout.brd"});
         QCOMPARE(u.status, 1);
         QCOMPARE(u.fout, QString());
-        const QString goed = QDir::toNativeSeparators(kVoorbeeld + "leerling_goed.brd");
-        const QString fout = QDir::toNativeSeparators(kVoorbeeld + "leerling_fout.brd");
+        // Named as given, in the system's own separators, with TAP's escapes.
+        const auto tapNaam = [](const QString& pad) {
+            return QDir::toNativeSeparators(pad)
+                .replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+                .replace(QLatin1Char('#'), QStringLiteral("\\#"));
+        };
+        const QString goed = tapNaam(kVoorbeeld + "leerling_goed.brd");
+        const QString fout = tapNaam(kVoorbeeld + "leerling_fout.brd");
         QCOMPARE(u.uit,
                  QStringLiteral("TAP version 13\n"
                                 "# Subtest: %1\n"

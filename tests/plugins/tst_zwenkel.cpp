@@ -10,12 +10,14 @@
 #include "zwenkeltest.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHelpEvent>
 #include <QLibrary>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
+#include <optional>
 
 using namespace kwinteltest;
 using namespace simtest;
@@ -33,25 +35,40 @@ QStringList opschriften(const TfKwintelvlak& form) {
     return lijst;
 }
 
-// Whether a file from the folder is mapped into the process.
-bool ingeladen(const QString& map) {
+// Whether a file from the folder is mapped into the process, where the
+// system lists a process's mappings, by the paths this process knows, as a
+// file (/proc/self/maps): that list holds the test program itself. Nothing
+// where it does not (Windows; under Wine the list is Linux's, by Linux
+// paths), and platform::geladenBibliotheken() alone speaks.
+std::optional<bool> ingeladen(const QString& map) {
     QFile maps(QStringLiteral("/proc/self/maps"));
     if (!maps.open(QIODevice::ReadOnly))
-        return false;
-    return maps.readAll().contains(map.toUtf8());
+        return std::nullopt;
+    const QByteArray lijst = maps.readAll();
+    if (!lijst.contains(QCoreApplication::applicationFilePath().toUtf8()))
+        return std::nullopt;
+    return lijst.contains(map.toUtf8());
+}
+
+// A library's file name: tz_i.so, tz_i.dll.
+QString bib(const QString& naam) {
+    return naam + platform::bibliotheekAchtervoegsel();
 }
 
 using Velden = std::array<int, 7>;
 
 // Each library discovery refused, as "file name: reason", without the
-// loader's own words.
+// loader's own words and without the platform's library suffix.
 QStringList redenen(const TfKwintelvlak& form) {
     static const QRegularExpression regel(
         QStringLiteral("^zwenkel \"(.*)\" niet geladen: (.*?)( \\(.*\\))?$"));
     QStringList uit;
     for (const QString& r : form.zwenkelWeigeringen) {
         const QRegularExpressionMatch m = regel.match(r);
-        uit << (m.hasMatch() ? QFileInfo(m.captured(1)).fileName() + ": " + m.captured(2) : r);
+        QString naam = QFileInfo(m.captured(1)).fileName();
+        if (naam.endsWith(platform::bibliotheekAchtervoegsel()))
+            naam.chop(platform::bibliotheekAchtervoegsel().size());
+        uit << (m.hasMatch() ? naam + ": " + m.captured(2) : r);
     }
     return uit;
 }
@@ -66,34 +83,33 @@ private slots:
     void ontdekken_data() {
         QTest::addColumn<QStringList>("bibliotheken");
         QTest::addColumn<QStringList>("verwacht");
-        QTest::addColumn<QStringList>("geweigerd"); // besides kapot.so
+        QTest::addColumn<QStringList>("geweigerd"); // besides kapot
         QTest::newRow("I") << QStringList{tzI} << QStringList{"ITestzwenkel"} << QStringList{};
         QTest::newRow("O") << QStringList{tzO} << QStringList{"OTweede testzwenkel"}
                            << QStringList{};
         QTest::newRow("kleine i") << QStringList{"tz_kleine_i"} << QStringList{}
-                                  << QStringList{"tz_kleine_i.so: tekst begint met 'i'"};
+                                  << QStringList{"tz_kleine_i: tekst begint met 'i'"};
         QTest::newRow("init geeft 0")
-            << QStringList{"tz_nul"} << QStringList{} << QStringList{"tz_nul.so: init gaf 0"};
+            << QStringList{"tz_nul"} << QStringList{} << QStringList{"tz_nul: init gaf 0"};
         QTest::newRow("zonder init") << QStringList{"tz_zonder_init"} << QStringList{}
-                                     << QStringList{"tz_zonder_init.so: geen export \"init\""};
-        QTest::newRow("zonder create")
-            << QStringList{"tz_zonder_create"} << QStringList{}
-            << QStringList{"tz_zonder_create.so: geen export \"create\""};
+                                     << QStringList{"tz_zonder_init: geen export \"init\""};
+        QTest::newRow("zonder create") << QStringList{"tz_zonder_create"} << QStringList{}
+                                       << QStringList{"tz_zonder_create: geen export \"create\""};
         // The C library has "open" (and a dependency could have any name):
         // still refused, since the library itself lacks it.
         QTest::newRow("zonder open") << QStringList{"tz_zonder_open"} << QStringList{}
-                                     << QStringList{"tz_zonder_open.so: geen export \"open\""};
+                                     << QStringList{"tz_zonder_open: geen export \"open\""};
         QTest::newRow("zonder save") << QStringList{"tz_zonder_save"} << QStringList{}
-                                     << QStringList{"tz_zonder_save.so: geen export \"save\""};
+                                     << QStringList{"tz_zonder_save: geen export \"save\""};
         QTest::newRow("zonder destroy")
             << QStringList{"tz_zonder_destroy"} << QStringList{}
-            << QStringList{"tz_zonder_destroy.so: geen export \"destroy\""};
+            << QStringList{"tz_zonder_destroy: geen export \"destroy\""};
         QTest::newRow("alle, op naam")
             << QStringList{tzO, "tz_nul", "tz_zonder_create", tzI, "tz_kleine_i", "tz_zonder_init"}
             << QStringList{"ITestzwenkel", "OTweede testzwenkel"}
-            << QStringList{"tz_kleine_i.so: tekst begint met 'i'", "tz_nul.so: init gaf 0",
-                           "tz_zonder_create.so: geen export \"create\"",
-                           "tz_zonder_init.so: geen export \"init\""};
+            << QStringList{"tz_kleine_i: tekst begint met 'i'", "tz_nul: init gaf 0",
+                           "tz_zonder_create: geen export \"create\"",
+                           "tz_zonder_init: geen export \"init\""};
         QTest::newRow("geen") << QStringList{} << QStringList{} << QStringList{};
     }
     void ontdekken() {
@@ -103,18 +119,19 @@ private slots:
         const int vooraf = platform::geladenBibliotheken();
         {
             Map map(bibliotheken);
-            map.schrijf(QStringLiteral("kapot.so"), "geen bibliotheek");
+            map.schrijf(bib(QStringLiteral("kapot")), "geen bibliotheek");
             map.schrijf(QStringLiteral("tekst.txt"), "");
             TfKwintelvlak form;
             QCOMPARE(opschriften(form), verwacht);
             // Every refused library says why, in name order; a file that is
             // no library at all too.
-            geweigerd.prepend(QStringLiteral("kapot.so: kan niet geladen worden"));
+            geweigerd.prepend(QStringLiteral("kapot: kan niet geladen worden"));
             QCOMPARE(redenen(form), geweigerd);
             QCOMPARE(form.miZwenkel->menuAction()->isVisible(), !verwacht.isEmpty());
             QCOMPARE(platform::geladenBibliotheken() - vooraf, verwacht.size());
             // Refused libraries are really gone from the process.
-            QCOMPARE(ingeladen(map.dir.path()), !verwacht.isEmpty());
+            if (const auto in = ingeladen(map.dir.path()))
+                QCOMPARE(*in, !verwacht.isEmpty());
             // One catalogue entry per accepted library after the built-in ones,
             // named by file name, kind 20, and the menu item's tag.
             QCOMPARE(int(form.moduleSoorten.size()), 19 + verwacht.size());
@@ -122,7 +139,7 @@ private slots:
                 PModuleSoort e = form.moduleSoorten[size_t(19 + i)].get();
                 QCOMPARE(e->soort, soorten::zwenkel);
                 QVERIFY(!e->variant);
-                QVERIFY(QByteArray(e->naam).endsWith(".so"));
+                QVERIFY(QString::fromUtf8(e->naam).endsWith(platform::bibliotheekAchtervoegsel()));
                 QCOMPARE(form.menuItemVoor(e)->text(), verwacht[i]);
             }
         }
@@ -132,14 +149,16 @@ private slots:
 
     void exportAlleenVanDeBibliotheekZelf() {
         Map map({"tz_zonder_open", tzI});
-        const QString zonder = map.dir.filePath("tz_zonder_open.so");
-        // A look-up on the library's handle alone reaches the C library's
-        // open(): the danger this guards against.
+        const QString zonder = map.dir.filePath(bib("tz_zonder_open"));
+        // With the GNU C library, a look-up on the library's handle alone
+        // also searches its dependencies and reaches the C library's open():
+        // the danger this guards against. (Windows looks in the library's own
+        // export table only, and has no libc.so.6.)
         QLibrary los(zonder);
         QVERIFY(los.load());
-        QFunctionPointer libcOpen = QLibrary::resolve(QStringLiteral("libc.so.6"), "open");
-        QVERIFY(libcOpen);
-        QVERIFY(los.resolve("open") == libcOpen);
+        const QFunctionPointer libcOpen = QLibrary::resolve(QStringLiteral("libc.so.6"), "open");
+        if (libcOpen)
+            QVERIFY(los.resolve("open") == libcOpen);
 
         platform::Bibliotheek* lib = platform::laadBibliotheek(zonder);
         QVERIFY(lib);
@@ -150,7 +169,7 @@ private slots:
         platform::geefBibliotheekVrij(lib);
 
         // A library with an "open" of its own gets that one.
-        platform::Bibliotheek* eigen = platform::laadBibliotheek(map.dir.filePath("tz_i.so"));
+        platform::Bibliotheek* eigen = platform::laadBibliotheek(map.dir.filePath(bib(tzI)));
         QVERIFY(eigen);
         void* open = platform::zoekExport(eigen, "open");
         QVERIFY(open);
@@ -169,9 +188,10 @@ private slots:
         QCOMPARE(int(form.moduleSoorten.size()), 19);
         QVERIFY(!zwenkeltest::soortVan(form, "tz_zonder_open"));
         QCOMPARE(platform::geladenBibliotheken(), vooraf);
-        QVERIFY(!ingeladen(map.dir.path()));
+        QVERIFY(!ingeladen(map.dir.path()).value_or(false));
         // A board naming it makes nothing.
-        form.openenUitTekst("EKWINTELVLAK V1.5|1\r\n0|0|tz_zonder_open.so|1|1|-1|1|1|x|\r\n",
+        form.openenUitTekst("EKWINTELVLAK V1.5|1\r\n0|0|" + bib("tz_zonder_open").toUtf8() +
+                                "|1|1|-1|1|1|x|\r\n",
                             QString());
         QVERIFY(form.modules.empty());
     }
@@ -201,18 +221,27 @@ private slots:
         QFETCH(bool, geladen);
         QFETCH(QString, getoond);
         Map map({});
-        QVERIFY(QFile::copy(QStringLiteral(KWINTEL_TEST_ZWENKEL_MAP "/tz_i.so"),
-                            map.dir.filePath(naam + ".so")));
+        if (!QFile::copy(QStringLiteral(KWINTEL_TEST_ZWENKEL_MAP "/") + bib(tzI),
+                         map.dir.filePath(bib(naam)))) {
+            // Windows allows no control character, "|" or '"' in a file
+            // name: no such library can be there.
+            QVERIFY(naam.contains(QRegularExpression(QStringLiteral("[\\x00-\\x1f|\"]"))));
+            QSKIP("this file system allows no such name");
+        }
         const int vooraf = platform::geladenBibliotheken();
         TfKwintelvlak form;
         QCOMPARE(form.miZwenkel->actions().size(), geladen ? 1 : 0);
         QCOMPARE(platform::geladenBibliotheken() - vooraf, geladen ? 1 : 0);
-        // One line, the name's control characters escaped.
+        // One line, the name's control characters (and backslashes, the
+        // folder's too) escaped.
         QCOMPARE(form.zwenkelWeigeringen,
-                 geladen ? QStringList{}
-                         : QStringList{QStringLiteral("zwenkel \"%1/%2.so\" niet geladen: naam "
-                                                      "past niet in een bordbestand")
-                                           .arg(map.dir.path(), getoond)});
+                 geladen
+                     ? QStringList{}
+                     : QStringList{QStringLiteral("zwenkel \"%1%2\" niet geladen: naam "
+                                                  "past niet in een bordbestand")
+                                       .arg(QDir::toNativeSeparators(map.dir.path() + "/")
+                                                .replace(QLatin1Char('\\'), QStringLiteral("\\\\")),
+                                            bib(getoond))});
         if (geladen) {
             // And a board holding its module reads back with it.
             TZwenkelMod* m = zwenkeltest::maak(form, naam);
@@ -335,8 +364,10 @@ private slots:
         QCOMPARE(t.creates, 1);
         QCOMPARE(t.destroys, 1);
         // The same from a board file: the line is skipped, the rest is read.
-        const Bericht b2 = vangBericht(
-            [&] { form.openenUitTekst("E|1\r\n0|0|tz_i.so|1|0||\r\n0|0|1|1|0|\r\n", "bord.brd"); });
+        const Bericht b2 = vangBericht([&] {
+            form.openenUitTekst("E|1\r\n0|0|" + bib(tzI).toUtf8() + "|1|0||\r\n0|0|1|1|0|\r\n",
+                                "bord.brd");
+        });
         QVERIFY(b2.tekst.contains(QStringLiteral("wordt niet gemaakt")));
         QCOMPARE(int(form.modules.size()), 1);
         QCOMPARE(zwenkeltest::tellers(form, tzI).destroys, 2);
@@ -525,10 +556,14 @@ private slots:
                  (QStringList{"Ingang naar uitgang (doorgeven)", "Oscillator (vrijlopende klok)",
                               "OF-poort, exclusief (XOF)"}));
         auto soort = [&](const char* naam) {
-            return b.form.zoekLoadedModule(soorten::zwenkel, naam, false);
+            const PModuleSoort s =
+                b.form.zoekLoadedModule(soorten::zwenkel, bib(naam).toUtf8().constData(), false);
+            if (!s)
+                qFatal("voorbeeldzwenkel %s niet gevonden", naam);
+            return s;
         };
         // Exclusive OR, all four rows.
-        auto* xof = qobject_cast<TZwenkelMod*>(b.form.maakModule(soort("xof.so"), 0, 0));
+        auto* xof = qobject_cast<TZwenkelMod*>(b.form.maakModule(soort("xof"), 0, 0));
         TSplitMod* s = b.sonde(xof);
         auto* v1 = b.spanning(xof, 1, 0);
         auto* v2 = b.spanning(xof, 2, 0);
@@ -539,13 +574,13 @@ private slots:
             QCOMPARE(int(s->ingangsNiveau), uit);
         }
         // Pass-through: L - 1.
-        auto* door = qobject_cast<TZwenkelMod*>(b.form.maakModule(soort("doorgeven.so"), 0, 0));
+        auto* door = qobject_cast<TZwenkelMod*>(b.form.maakModule(soort("doorgeven"), 0, 0));
         TSplitMod* sd = b.sonde(door);
         b.spanning(door, 1, 30);
         tik(b.form);
         QCOMPARE(int(sd->ingangsNiveau), 29);
         // The clock: high and low in turn, its half period stored and read.
-        auto* klok = qobject_cast<TZwenkelMod*>(b.form.maakModule(soort("klok.so"), 0, 0));
+        auto* klok = qobject_cast<TZwenkelMod*>(b.form.maakModule(soort("klok"), 0, 0));
         QCOMPARE(klok->bewaar(), QByteArray("50"));
         klok->herstel("3");
         QCOMPARE(klok->bewaar(), QByteArray("3"));

@@ -16,6 +16,10 @@ namespace {
 const QString tzI = QStringLiteral("tz_i");
 const QString tzO = QStringLiteral("tz_o");
 constexpr int kLengte = INT_MIN; // "save" returns the length of its text
+// A library's file name as a board file names it: tz_i.so, tz_i.dll.
+QByteArray bib(const QString& naam) {
+    return (naam + platform::bibliotheekAchtervoegsel()).toUtf8();
+}
 } // namespace
 
 class TestZwenkelBestand : public QObject {
@@ -48,20 +52,18 @@ private slots:
         zwenkeltest::zetTekst(form, tzI, m, tekst.constData());
         zwenkeltest::stelSave(form, tzI, resultaat);
         QCOMPARE(form.bordTekst(),
-                 "EKWINTELVLAK V1.5|1\r\n10|20|tz_i.so|1|1|-1|1|1|" + veld + "|\r\n");
+                 "EKWINTELVLAK V1.5|1\r\n10|20|" + bib(tzI) + "|1|1|-1|1|1|" + veld + "|\r\n");
     }
 
     void lezenGeeftTekstAanOpen_data() {
         QTest::addColumn<QByteArray>("regel");
         QTest::addColumn<QByteArray>("tekst");
-        QTest::newRow("gewoon") << QByteArray("0|0|tz_i.so|1|1|-1|1|1|hallo|")
-                                << QByteArray("hallo");
+        QTest::newRow("gewoon") << "0|0|" + bib(tzI) + "|1|1|-1|1|1|hallo|" << QByteArray("hallo");
         QTest::newRow("tot de eerste streep")
-            << QByteArray("0|0|tz_i.so|1|1|-1|1|1|ab|cd|") << QByteArray("ab");
-        QTest::newRow("leeg") << QByteArray("0|0|tz_i.so|1|1|-1|1|1||") << QByteArray();
-        QTest::newRow("geen veld") << QByteArray("0|0|tz_i.so|1|1|-1|1|1|") << QByteArray();
-        QTest::newRow("geen uitgangen genoemd")
-            << QByteArray("0|0|tz_i.so|1|0|x|") << QByteArray("x");
+            << "0|0|" + bib(tzI) + "|1|1|-1|1|1|ab|cd|" << QByteArray("ab");
+        QTest::newRow("leeg") << "0|0|" + bib(tzI) + "|1|1|-1|1|1||" << QByteArray();
+        QTest::newRow("geen veld") << "0|0|" + bib(tzI) + "|1|1|-1|1|1|" << QByteArray();
+        QTest::newRow("geen uitgangen genoemd") << "0|0|" + bib(tzI) + "|1|0|x|" << QByteArray("x");
     }
     void lezenGeeftTekstAanOpen() {
         QFETCH(QByteArray, regel);
@@ -106,11 +108,10 @@ private slots:
             QFile f(pad);
             QVERIFY(f.open(QIODevice::ReadOnly));
             geschreven = f.readAll();
-            QCOMPARE(geschreven, QByteArray("EKWINTELVLAK V1.5|1\r\n"
-                                            "10|10|tz_i.so|1|2|20|3|1|-1|1|1|eerste module|\r\n"
-                                            "100|10|tz_o.so|2|1|20|1|2|tweede|\r\n"
-                                            "200|10|tz_i.so|3|2|-1|1|1|20|3|2||\r\n"
-                                            "300|10|3|1|1|20|1|1|25|\r\n"));
+            QCOMPARE(geschreven, "EKWINTELVLAK V1.5|1\r\n10|10|" + bib(tzI) +
+                                     "|1|2|20|3|1|-1|1|1|eerste module|\r\n100|10|" + bib(tzO) +
+                                     "|2|1|20|1|2|tweede|\r\n200|10|" + bib(tzI) +
+                                     "|3|2|-1|1|1|20|3|2||\r\n300|10|3|1|1|20|1|1|25|\r\n");
         }
         // The libraries were released with the first window and are loaded
         // afresh: they are told again what their modules look like.
