@@ -92,14 +92,7 @@ bx=$X
 by=$((Y + HEIGHT - 576))
 echo "bord op ($bx, $by)"
 
-toets() { xdotool windowfocus --sync "$venster" 2>/dev/null || true; xdotool key --clearmodifiers "$@"; sleep 0.3; }
-wijs() { xdotool mousemove --sync $((bx + $1)) $((by + $2)); sleep 0.05; }
-klik() { wijs "$1" "$2"; xdotool click 1; sleep 0.3; }
-# The colour of one board pixel as #RRGGBB.
-kleur() {
-    import -window root -crop 1x1+$((bx + $1))+$((by + $2)) "$werk/pixel.png"
-    convert "$werk/pixel.png" -format '#%[hex:p{0,0}]' info: | cut -c1-7
-}
+source "$bron/scripts/aanwijzer.sh"
 verwacht_kleur() { # verwacht_kleur X Y #RRGGBB WHAT
     local k
     for _ in $(seq 80); do
@@ -109,42 +102,18 @@ verwacht_kleur() { # verwacht_kleur X Y #RRGGBB WHAT
     done
     fout "$4: kleur $k op ($1, $2), verwacht $3"
 }
-LED_AAN='#FF0000'
-LED_UIT='#800000'
 
 # ---- An empty board, then three modules from the menus -------------------------------
 stap "Nieuw"
 toets ctrl+n
-# Takes a module through a menu (access keys) and drops its corner at (X, Y).
-neem() { # neem X Y KEYS...
-    local x=$1 y=$2
-    shift 2
-    wijs 360 300
-    toets "$@"
-    wijs $((x + 20)) $((y + 20))
-    klik "$x" "$y"
-}
 stap "drukschakelaar, invertor en LED uit de menu's"
-neem 40 100 alt+i d            # Invoer > Drukschakelaar
-neem 280 100 alt+i Right i     # Verwerking > Invertor
-neem 500 100 alt+u l           # Uitvoer > LED
+zet_schakeling
 # An unwired LED is dark.
 verwacht_kleur 668 132 "$LED_UIT" "LED zonder draad"
 
 # ---- Wires: drag from an output to an input ---------------------------------------------
-draad() { # draad FROM_X FROM_Y TO_X TO_Y
-    wijs "$1" "$2"
-    xdotool mousedown 1
-    sleep 0.1
-    wijs $(($1 + 30)) $(($2 + 5))
-    wijs $(($3 - 5)) "$4"
-    wijs "$3" "$4"
-    xdotool mouseup 1
-    sleep 0.3
-}
 stap "draden"
-draad 208 132 296 156   # push button's output -> inverter's input
-draad 432 156 524 132   # inverter's output -> LED's input
+bedraad_schakeling
 # The inverter with nothing high at its input lights the LED.
 verwacht_kleur 668 132 "$LED_AAN" "LED met invertor"
 # The wire is drawn in red between the terminals.

@@ -120,13 +120,8 @@ sluit() { # closes the program through its menu and checks its exit status
     fi
     pid=""
 }
-toets() { xdotool windowfocus --sync "$venster" 2>/dev/null || true; xdotool key --clearmodifiers "$@"; sleep 0.4; }
-wijs() { xdotool mousemove --sync $((bx + $1)) $((by + $2)); sleep 0.05; }
-klik() { wijs "$1" "$2"; xdotool click 1; sleep 0.4; }
-kleur() { # the colour of one board pixel as #RRGGBB
-    import -window root -crop 1x1+$((bx + $1))+$((by + $2)) "$werk/pixel.png" 2>/dev/null
-    convert "$werk/pixel.png" -format '#%[hex:p{0,0}]' info: | cut -c1-7
-}
+pauze=0.4
+source "$bron/scripts/aanwijzer.sh"
 is_kleur() { # is_kleur X Y #RRGGBB: within a few seconds
     local k=""
     for _ in $(seq 40); do
@@ -137,8 +132,6 @@ is_kleur() { # is_kleur X Y #RRGGBB: within a few seconds
     echo "# kleur $k op ($1, $2), verwacht $3"
     return 1
 }
-LED_AAN='#FF0000'
-LED_UIT='#800000'
 
 # ---- The portable folder, as from a USB stick ---------------------------------------------
 stap "de draagbare map"
@@ -160,30 +153,9 @@ if start "$documenten" "$programma"; then
     controleer "het bord is 720 breed (venster $klantbreedte)" [ "$klantbreedte" = 720 ]
     stap "Nieuw, drukschakelaar, invertor en LED uit de menu's"
     toets ctrl+n
-    neem() { # neem X Y KEYS...
-        local x=$1 y=$2
-        shift 2
-        wijs 360 300
-        toets "$@"
-        wijs $((x + 20)) $((y + 20))
-        klik "$x" "$y"
-    }
-    neem 40 100 alt+i d
-    neem 280 100 alt+i Right i
-    neem 500 100 alt+u l
+    zet_schakeling
     controleer "een LED zonder draad is donker" is_kleur 668 132 "$LED_UIT"
-    draad() { # draad FROM_X FROM_Y TO_X TO_Y
-        wijs "$1" "$2"
-        xdotool mousedown 1
-        sleep 0.1
-        wijs $(($1 + 30)) $(($2 + 5))
-        wijs $(($3 - 5)) "$4"
-        wijs "$3" "$4"
-        xdotool mouseup 1
-        sleep 0.4
-    }
-    draad 208 132 296 156
-    draad 432 156 524 132
+    bedraad_schakeling
     controleer "de invertor laat de LED branden" is_kleur 668 132 "$LED_AAN"
     controleer "de draad is rood" is_kleur 252 144 "#FF0000"
     wijs 64 132
